@@ -1,0 +1,3 @@
+// SPDX-FileCopyrightText: 2026 vestibule developers
+// SPDX-License-Identifier: LGPL-2.1-or-later
+#include "FixtureOtherPlugin.h"

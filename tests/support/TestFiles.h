@@ -1,0 +1,19 @@
+// SPDX-FileCopyrightText: 2026 vestibule developers
+// SPDX-License-Identifier: LGPL-2.1-or-later
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+namespace TestFiles {
+
+/// Writes @p content to @p path, creating the directories above it. Returns false on failure.
+bool write(const QString& path, const QByteArray& content);
+
+/// Writes an executable shell script (with a "#!/bin/sh" line in front of @p body).
+bool writeScript(const QString& path, const QByteArray& body);
+
+/// The whole content of @p path, or an empty array.
+QByteArray read(const QString& path);
+
+} // namespace TestFiles

@@ -1,0 +1,46 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="ru_RU">
+<context>
+    <name>QApplication</name>
+    <message>
+        <source>Can not open file &apos;%1&apos;</source>
+        <translation>Не удаётся открыть файл &apos;%1&apos;</translation>
+    </message>
+    <message>
+        <source>File &apos;%1&apos; not exists</source>
+        <translation>Файл &apos;%1&apos; не существует</translation>
+    </message>
+    <message>
+        <source>Can not load &apos;%1&apos; plugine. %2</source>
+        <translation>Не удаётся загрузить модуль &apos;%1&apos;. %2</translation>
+    </message>
+    <message>
+        <source>Widget &apos;%1&apos; not found in parent &apos;%2&apos;</source>
+        <translation>Виджет &apos;%1&apos; не найден в родителе &apos;%2&apos;</translation>
+    </message>
+</context>
+<context>
+    <name>ThemeWidgetCreator</name>
+    <message>
+        <source>Login plugins is empty</source>
+        <translation>Список модулей входа пуст</translation>
+    </message>
+    <message>
+        <source>&apos;%1&apos; greeter plugine not supported &apos;%2&apos; theme. %3</source>
+        <translation>Модуль приветствия &apos;%1&apos; не поддерживает тему &apos;%2&apos;. %3</translation>
+    </message>
+    <message>
+        <source>The plugin has no root instance. %1</source>
+        <translation>У модуля нет корневого объекта. %1</translation>
+    </message>
+    <message>
+        <source>The plugin does not implement the interface &apos;%1&apos;.</source>
+        <translation>Модуль не реализует интерфейс &apos;%1&apos;.</translation>
+    </message>
+    <message>
+        <source>The plugin created no theme widget.</source>
+        <translation>Модуль не создал виджет темы.</translation>
+    </message>
+</context>
+</TS>
