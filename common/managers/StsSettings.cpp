@@ -1,0 +1,41 @@
+// SPDX-FileCopyrightText: 2026 vestibule developers
+// SPDX-License-Identifier: LGPL-2.1-or-later
+#include "StsSettings.h"
+
+#include <QRegularExpression>
+#include <QSettings>
+
+#include <cstdio>
+
+StsSettings::StsSettings(const QString& fileName, const QString& key, const QString& separator)
+    : m_settings(std::make_unique<QSettings>(fileName, QSettings::IniFormat))
+    , m_key(key)
+    , m_separator(separator)
+{
+    m_settings->beginGroup(QStringLiteral("PrevUser"));
+}
+
+StsSettings::~StsSettings() = default;
+
+UserStsData StsSettings::getPrevUserData() const
+{
+    const QString value = m_settings->value(m_key).toString();
+    static const QRegularExpression pattern(QStringLiteral("(?P<username>.*?)@(?P<domain>.*)"));
+    const QRegularExpressionMatch match = pattern.match(value);
+    if (match.hasMatch())
+        return UserStsData { match.captured(QStringLiteral("username")), match.captured(QStringLiteral("domain")) };
+    return UserStsData { value, QString() };
+}
+
+void StsSettings::savePrevUserData(const UserStsData& data)
+{
+    const bool withDomain = !data.domain.isEmpty() && !m_separator.isEmpty();
+    m_settings->setValue(m_key, withDomain ? data.username + m_separator + data.domain : data.username);
+    m_settings->sync();
+    // A store that cannot be written must not pass silently: the next start would
+    // preselect the wrong user.
+    if (m_settings->status() != QSettings::NoError) {
+        std::fprintf(stderr, "vestibule: cannot write the previous-user store '%s'\n",
+                     qPrintable(m_settings->fileName()));
+    }
+}
