@@ -43,4 +43,27 @@
         <translation>Модуль не создал виджет темы.</translation>
     </message>
 </context>
+<context>
+    <name>XKeyboard</name>
+    <message>
+        <source>Incompatible Xlib XKB extension v.%1.%2!=%3.%4 - try to rebuild this program</source>
+        <translation>Несовместимое расширение XKB библиотеки Xlib v.%1.%2!=%3.%4 - попробуйте пересобрать программу</translation>
+    </message>
+    <message>
+        <source>Incompatible or disabled X server XKB extension - check X server</source>
+        <translation>Расширение XKB X-сервера несовместимо или отключено - проверьте X-сервер</translation>
+    </message>
+    <message>
+        <source>Could not find the atom %1</source>
+        <translation>Не удалось найти атом %1</translation>
+    </message>
+    <message>
+        <source>Could not get the property XGetWindowProperty</source>
+        <translation>Не удалось получить свойство XGetWindowProperty</translation>
+    </message>
+    <message>
+        <source>Wrong property format XGetWindowProperty</source>
+        <translation>Неверный формат свойства XGetWindowProperty</translation>
+    </message>
+</context>
 </TS>
