@@ -9,6 +9,8 @@
 #include "UserInfo.h"
 #include "UsersManager.h"
 
+#include "BenchTiming.h"
+
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
@@ -54,19 +56,7 @@ bool writeDatabase(const QString& dir, int accounts)
     return true;
 }
 
-/// Median wall time of @p repetitions runs, in milliseconds.
-double medianMs(const std::function<void()>& work)
-{
-    std::vector<double> times;
-    for (int i = 0; i < repetitions; ++i) {
-        QElapsedTimer timer;
-        timer.start();
-        work();
-        times.push_back(timer.nsecsElapsed() / 1e6);
-    }
-    std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
-}
+double medianMs(const std::function<void()>& work) { return ::medianMs(work, repetitions); }
 
 int runChild(int accounts, const QString& dir)
 {
