@@ -21,6 +21,7 @@ private Q_SLOTS:
     void exitAction_data();
     void exitAction();
     void exitTextFollowsTheLanguageAtConstruction();
+    void shippedRussianTexts();
     void switchDisplayPassesTheNumberUnchanged_data();
     void switchDisplayPassesTheNumberUnchanged();
     void displaySessionsTravelByTypeName();
@@ -106,6 +107,28 @@ void ConnectionManagerTest::exitTextFollowsTheLanguageAtConstruction()
     QCoreApplication::removeTranslator(&translator);
     QCOMPARE(before.exitAction().second, QStringLiteral("Close connection"));
     QCOMPARE(translated.exitAction().second, QStringLiteral("Verbindung schließen"));
+}
+
+void ConnectionManagerTest::shippedRussianTexts()
+{
+#ifdef LIBRARY_CATALOGUE_RU
+    QTranslator translator;
+    QVERIFY(translator.load(QStringLiteral(LIBRARY_CATALOGUE_RU)));
+    QVERIFY(QCoreApplication::installTranslator(&translator));
+    Data data;
+    data.exitAllowed = true;
+    const ConnectionManager closing(data);
+    data.switchDisplayAvailable = true;
+    const ConnectionManager restarting(data);
+    data.abortSession = true;
+    const ConnectionManager aborting(data);
+    QCoreApplication::removeTranslator(&translator);
+    QCOMPARE(closing.exitAction().second, QStringLiteral("Закрыть соединение"));
+    QCOMPARE(restarting.exitAction().second, QStringLiteral("Перезапустить X-сервер"));
+    QCOMPARE(aborting.exitAction().second, QStringLiteral("Прервать сеанс"));
+#else
+    QSKIP("built without the translation catalogues");
+#endif
 }
 
 void ConnectionManagerTest::switchDisplayPassesTheNumberUnchanged_data()

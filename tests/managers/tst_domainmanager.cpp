@@ -6,12 +6,14 @@
 #include "ScopedSystemRoot.h"
 #include "TestFiles.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
+#include <QTranslator>
 
 #include <memory>
 
@@ -48,6 +50,7 @@ private Q_SLOTS:
     void firstListFromConfiguration_data();
     void firstListFromConfiguration();
     void onlyExecutablePlainFilesCountAsScripts();
+    void shippedRussianTexts();
     void scriptListingReplacesTheWaitingEntry_data();
     void scriptListingReplacesTheWaitingEntry();
     void listingIsRerunAMinuteAfterEachFinish();
@@ -138,6 +141,31 @@ void DomainManagerTest::onlyExecutablePlainFilesCountAsScripts()
     QTRY_COMPARE(spy.count(), 1);
     QCOMPARE(lastList(spy), QStringList());
     QVERIFY(!manager.inDomain());
+}
+
+void DomainManagerTest::shippedRussianTexts()
+{
+#ifdef LIBRARY_CATALOGUE_RU
+    installScript("sleep 5");
+    QTranslator translator;
+    QVERIFY(translator.load(QStringLiteral(LIBRARY_CATALOGUE_RU)));
+    QVERIFY(QCoreApplication::installTranslator(&translator));
+    DomainManager manager(settings({ QStringLiteral("corp") }));
+    QCoreApplication::removeTranslator(&translator);
+    QSignalSpy spy(&manager, &DomainManager::domainsListChanged);
+    QTRY_COMPARE(spy.count(), 1);
+    const QString local = QStringLiteral("Локальный компьютер");
+    QCOMPARE(
+        lastList(spy), (QStringList { local, QStringLiteral("corp"), QStringLiteral("Ожидание ответа домена...") }));
+
+    // The texts taken at construction are the ones recognised later.
+    QSignalSpy handled(&manager, &DomainManager::loginRequestDataHandled);
+    manager.handleLoginRequestData(AuthData { QStringLiteral("anna"), QString() }, local);
+    QCOMPARE(handled.count(), 1);
+    QCOMPARE(handled.at(0).at(0).value<AuthData>().login, QStringLiteral("anna"));
+#else
+    QSKIP("built without the translation catalogues");
+#endif
 }
 
 void DomainManagerTest::scriptListingReplacesTheWaitingEntry_data()
