@@ -66,4 +66,30 @@
         <translation>Неверный формат свойства XGetWindowProperty</translation>
     </message>
 </context>
+<context>
+    <name>ConnectionManager</name>
+    <message>
+        <source>Abort session</source>
+        <translation>Прервать сеанс</translation>
+    </message>
+    <message>
+        <source>Restart X server</source>
+        <translation>Перезапустить X-сервер</translation>
+    </message>
+    <message>
+        <source>Close connection</source>
+        <translation>Закрыть соединение</translation>
+    </message>
+</context>
+<context>
+    <name>DomainManager</name>
+    <message>
+        <source>Local computer</source>
+        <translation>Локальный компьютер</translation>
+    </message>
+    <message>
+        <source>Waiting for domain response...</source>
+        <translation>Ожидание ответа домена...</translation>
+    </message>
+</context>
 </TS>

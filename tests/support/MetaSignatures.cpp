@@ -13,3 +13,11 @@ QStringList MetaSignatures::ownSignals(const QMetaObject& meta)
     }
     return signatures;
 }
+
+QStringList MetaSignatures::ownMethods(const QMetaObject& meta)
+{
+    QStringList signatures;
+    for (int i = meta.methodOffset(); i < meta.methodCount(); ++i)
+        signatures << QString::fromLatin1(meta.method(i).methodSignature());
+    return signatures;
+}

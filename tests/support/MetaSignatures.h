@@ -10,4 +10,7 @@ namespace MetaSignatures {
 /// Signatures of the signals @p meta declares itself (not its bases'), in declaration order.
 QStringList ownSignals(const QMetaObject& meta);
 
+/// Signatures of every method (signals, slots, invokables) @p meta declares itself, in meta-object order.
+QStringList ownMethods(const QMetaObject& meta);
+
 } // namespace MetaSignatures
