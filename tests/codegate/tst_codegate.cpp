@@ -9,7 +9,11 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-namespace {
+#include <csignal>
+#include <sys/prctl.h>
+
+namespace
+{
 
 constexpr int StepTimeoutMs = 5000;
 const QByteArray Usage = QByteArrayLiteral("codegate PIN1LABELTXT or PIN2LABELTXT\n");
@@ -17,6 +21,13 @@ const QByteArray Usage = QByteArrayLiteral("codegate PIN1LABELTXT or PIN2LABELTX
 struct Titles {
     QString dialog = QStringLiteral("Enter your PIN");
     QString box = QStringLiteral("Attention!");
+};
+
+/// A child that the kernel kills when the test program dies, even by a crash or a timeout.
+class TiedProcess : public QProcess
+{
+protected:
+    void setupChildProcess() override { ::prctl(PR_SET_PDEATHSIG, SIGKILL); }
 };
 
 /// One run of the program as its caller starts it; killed on destruction if it is still running.
@@ -100,7 +111,7 @@ private:
         return true;
     }
 
-    QProcess m_process;
+    TiedProcess m_process;
     QByteArray m_error;
     unsigned long m_window = 0;
 };
