@@ -64,8 +64,7 @@ Dialog* shownDialog()
  * is tried on a short timer until it reports that it could act. A step that never can
  * within the time limit ends the test program, since the prompt has no way out.
  */
-class UserScript : public QObject
-{
+class UserScript : public QObject {
 public:
     using Step = std::function<bool()>;
     explicit UserScript(QList<Step> steps)
@@ -99,8 +98,7 @@ private:
 
 } // namespace
 
-class CodegateDialogTest : public QObject
-{
+class CodegateDialogTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
     void formIsBuiltInCode();

@@ -25,8 +25,7 @@ QByteArray drain(int descriptor)
  * Puts a pipe (or, with @p target given, that file) behind descriptor @p standard while
  * it lives and brings the test program's own back afterwards, also when a check fails.
  */
-class RedirectedDescriptor
-{
+class RedirectedDescriptor {
 public:
     explicit RedirectedDescriptor(int standard, const char* target = nullptr)
         : m_standard(standard)
@@ -72,8 +71,7 @@ private:
 
 } // namespace
 
-class CodegateOutputTest : public QObject
-{
+class CodegateOutputTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
     void onlyThePinReachesStandardOutput();

@@ -12,8 +12,7 @@ class QString;
  * original standard output is held on a private descriptor and descriptor 1 points at
  * standard error instead.
  */
-class PinOutput
-{
+class PinOutput {
 public:
     PinOutput();
     ~PinOutput();
