@@ -13,7 +13,7 @@
 
 namespace {
 
-// Token PINs are short digit strings; the card refuses anything longer anyway.
+// The longest PIN a field takes; further digits are refused as they are typed.
 constexpr int MaximumPinLength = 16;
 
 void addLabel(QGridLayout* layout, const char* objectName, const QString& text, int row)
