@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: LGPL-2.1-or-later
 
 // A greeter host in miniature, built outside the project against the installed library.
+#include <vestibule/BaseThemeWidget.h>
 #include <vestibule/Exceptions.h>
 #include <vestibule/GreeterManagers.h>
 #include <vestibule/LocalAuthManager.h>
