@@ -2,7 +2,12 @@
 // SPDX-License-Identifier: LGPL-2.1-or-later
 #include "ImageUtils.h"
 
+#include <QBitmap>
+#include <QPaintDevice>
+#include <QPainter>
+
 #include <algorithm>
+#include <cmath>
 #include <cstdint>
 #include <vector>
 
@@ -144,4 +149,67 @@ QImage Utils::blurred(const QImage& image, const QRect& rect, int radius, bool a
     else
         blurWithStrength<false>(result, area, alpha);
     return result;
+}
+
+namespace {
+
+int roundHalfUp(double value) { return static_cast<int>(std::floor(value + 0.5)); }
+
+} // namespace
+
+QPixmap Utils::circlePixmapFromIcon(const QIcon& icon, const QSize& size)
+{
+    const QList<QSize> available = icon.availableSizes(QIcon::Normal, QIcon::Off);
+    const QSize source = available.isEmpty() ? size : available.first();
+
+    // The picture must cover the target in both directions before the centre is cut out.
+    QSize covering = source.scaled(size, Qt::KeepAspectRatio);
+    if (covering.width() < size.width() && covering.width() > 0) {
+        const double factor = double(size.width()) / covering.width();
+        covering = QSize(roundHalfUp(covering.width() * factor), roundHalfUp(covering.height() * factor));
+    } else if (covering.height() < size.height() && covering.height() > 0) {
+        const double factor = double(size.height()) / covering.height();
+        covering = QSize(roundHalfUp(covering.width() * factor), roundHalfUp(covering.height() * factor));
+    }
+
+    const QPixmap scaled
+        = icon.pixmap(covering, QIcon::Normal, QIcon::Off).scaled(covering, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+    if (scaled.isNull())
+        return QPixmap();
+    QPixmap picture = scaled.copy((scaled.width() - size.width()) / 2, (scaled.height() - size.height()) / 2,
+                                  size.width(), size.height());
+
+    const int width = picture.width();
+    const int height = picture.height();
+    const int radius = std::min(width, height) / 2 - 5;
+    QBitmap mask(width, height);
+    mask.fill(Qt::color0);
+    if (radius > 0) {
+        QPainter painter(&mask);
+        painter.setBrush(Qt::color1);
+        painter.drawEllipse(width / 2 - radius, height / 2 - radius, 2 * radius, 2 * radius);
+    }
+    picture.setMask(mask);
+    return picture;
+}
+
+QPixmap Utils::circlePixmapFromIconWithEmblem(const QIcon& icon, const QSize& size, const QIcon& emblem)
+{
+    QPixmap picture = circlePixmapFromIcon(icon, size);
+    if (picture.isNull() || emblem.isNull())
+        return picture;
+    const int width = picture.width();
+    const int height = picture.height();
+    QPainter painter(&picture);
+    painter.drawPixmap(width - 1 - width / 3, height - 1 - height / 3, emblem.pixmap(width / 3, height / 3));
+    return picture;
+}
+
+QSize Utils::caclulateRealPaintDeviceSize(QPaintDevice* device)
+{
+    if (!device || device->physicalDpiX() <= 0 || device->physicalDpiY() <= 0)
+        return QSize();
+    const double width = std::trunc(96.0 / device->physicalDpiX() * 5.0 * device->width());
+    const double height = std::trunc(96.0 / device->physicalDpiY() * 5.0 * device->height());
+    return QSize(static_cast<int>(width), static_cast<int>(height));
 }

@@ -1,0 +1,290 @@
+// SPDX-FileCopyrightText: 2026 vestibule developers
+// SPDX-License-Identifier: LGPL-2.1-or-later
+
+// The login widget's user choice: the short list, the paged grid with its page dots,
+// the filter, the swipe gesture and the name completer.
+#include "LoginWidget.h"
+
+#include "ThemeWidgetCreator.h"
+#include "UserCellWidget.h"
+
+#include <QCompleter>
+#include <QFile>
+#include <QGestureEvent>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QStackedWidget>
+#include <QStringListModel>
+#include <QTableWidget>
+
+void LoginWidget::setUsers(const UsersData& users, const bool& tokenUsersOnly)
+{
+    m_allUsers = users;
+    updatePasswordUsernameLineEditPlaceholder();
+    m_tokenUsersOnly = tokenUsersOnly;
+    if (!tokenUsersOnly && users.isEmpty()) {
+        m_userSelectionWidget->hide();
+        return;
+    }
+    m_userSelectionWidget->setVisible(users.size() > 1);
+    setUserLists(users);
+    setCurrentUsersWidgetPage(m_allUsers.size() < 4 ? ShortUsersPage : ChangeUserButtonPage);
+    if (tokenUsersOnly)
+        enableTokenMessage(true);
+}
+
+void LoginWidget::updateUsers(const UsersData& users)
+{
+    m_allUsers = users;
+    updatePasswordUsernameLineEditPlaceholder();
+    m_usersFilterLineEdit->clear();
+    setUserLists(users);
+    enableTokenMessage(m_tokenUsersOnly && users.isEmpty());
+    m_userSelectionWidget->setVisible(users.size() >= 2);
+    if (currentUsersWidgetPage() != ChangeUserButtonPage && m_allUsers.size() >= 4)
+        setCurrentUsersWidgetPage(ChangeUserButtonPage);
+    if (currentCommonWidgetPage() != LoginPage)
+        setCurrentCommonWidgetPage(LoginPage);
+    if (!users.isEmpty())
+        selectCurrentUserData(users);
+}
+
+void LoginWidget::setUserLists(const UsersData& users)
+{
+    if (users.size() > m_shortListColumnLimit) {
+        setShortListUsers(UsersData());
+        setAllListUsers(users);
+    } else {
+        setShortListUsers(users);
+        setAllListUsers(UsersData());
+    }
+}
+
+QWidget* LoginWidget::makeCell(const UserData& user, QFile* itemForm)
+{
+    // In generic mode no item form is open: there are no cells to build.
+    if (!itemForm)
+        return nullptr;
+    QWidget* form = ThemeWidgetCreator::create(itemForm);
+    if (!form)
+        return nullptr;
+    auto* cell = new UserCellWidget(user);
+    try {
+        cell->load(form);
+    } catch (...) {
+        delete cell;
+        throw;
+    }
+    return cell;
+}
+
+void LoginWidget::setShortListUsers(const UsersData& users)
+{
+    m_shortUsersTableWidget->clear();
+    m_shortUsersTableWidget->setColumnCount(std::min(m_shortListColumnLimit, int(users.size())));
+    int column = 0;
+    for (const UserData& user : users) {
+        if (column >= m_shortListColumnLimit)
+            break;
+        if (QWidget* cell = makeCell(user, m_verticalItemForm.get()))
+            m_shortUsersTableWidget->setCellWidget(0, column, cell);
+        ++column;
+    }
+    m_shortUsersTableWidget->resizeColumnsToContents();
+}
+
+QList<UsersData> LoginWidget::splitUsersIntoPages(const UsersData& users) const
+{
+    const int pageSize = m_allUsersRows * m_allUsersColumns;
+    // A grid designed without rows or columns would never finish cutting: one page for all.
+    if (pageSize <= 0)
+        return { users };
+    QList<UsersData> pages;
+    for (int start = 0; start < users.size(); start += pageSize)
+        pages.append(users.mid(start, pageSize));
+    if (pages.isEmpty())
+        pages.append(UsersData());
+    return pages;
+}
+
+void LoginWidget::setAllListUsers(const UsersData& users)
+{
+    m_userPages = splitUsersIntoPages(users);
+    m_userPagesTableWidget->clear();
+    m_userPagesTableWidget->setColumnCount(m_userPages.size());
+    m_userPagesTableWidget->setMaximumWidth(m_userPages.size()
+                                            * m_userPagesTableWidget->horizontalHeader()->defaultSectionSize());
+    for (int column = 0; column < m_userPages.size(); ++column) {
+        auto* dot = new QLabel;
+        dot->setAlignment(Qt::AlignCenter);
+        m_userPagesTableWidget->setCellWidget(0, column, dot);
+    }
+    setUsersPage(0);
+}
+
+void LoginWidget::setUsersPage(int page)
+{
+    m_allUsersTableWidget->clear();
+    m_allUsersTableWidget->setRowCount(1);
+    m_allUsersTableWidget->setColumnCount(m_allUsersColumns);
+
+    const UsersData users = m_userPages.value(page);
+    int row = 0;
+    int column = 0;
+    for (const UserData& user : users) {
+        if (column >= m_allUsersColumns) {
+            ++row;
+            if (row >= m_allUsersRows)
+                break;
+            m_allUsersTableWidget->insertRow(row);
+            column = 0;
+        }
+        if (QWidget* cell = makeCell(user, m_horizontalItemForm.get()))
+            m_allUsersTableWidget->setCellWidget(row, column, cell);
+        ++column;
+    }
+
+    showPageDots(page);
+    resizeAllUsersWidgets();
+}
+
+void LoginWidget::showPageDots(int page)
+{
+    const int side = m_userPagesTableWidget->verticalHeader()->defaultSectionSize() - 4;
+    const QSize size(side, side);
+    for (int column = 0; column < m_userPagesTableWidget->columnCount(); ++column) {
+        auto* dot = qobject_cast<QLabel*>(m_userPagesTableWidget->cellWidget(0, column));
+        if (!dot)
+            continue;
+        if (column == page) {
+            dot->setPixmap(m_whiteDot.pixmap(size));
+            m_currentUsersPage = column;
+        } else {
+            dot->setPixmap(m_emptyWhiteDot.pixmap(size));
+        }
+        m_userPagesTableWidget->setCellWidget(0, column, dot);
+    }
+}
+
+int LoginWidget::currentUsersPageIndex() const { return m_currentUsersPage; }
+
+void LoginWidget::setNextUsersPage()
+{
+    if (m_currentUsersPage < m_userPagesTableWidget->columnCount() - 1)
+        setUsersPage(m_currentUsersPage + 1);
+}
+
+void LoginWidget::setPreviosUsersPage()
+{
+    if (m_currentUsersPage > 0)
+        setUsersPage(m_currentUsersPage - 1);
+}
+
+void LoginWidget::userPagesWidgetPressed(int /*row*/, int column)
+{
+    m_userPagesTableWidget->clearFocus();
+    setUsersPage(column);
+}
+
+void LoginWidget::userPagesWidgetActivated(int /*row*/, int column) { setUsersPage(column); }
+
+void LoginWidget::resizeAllUsersWidgets()
+{
+    QTableWidget* grid = m_allUsersTableWidget;
+    if (!grid)
+        return;
+    grid->resizeColumnsToContents();
+    int columnWidth = m_allUsersColumnWidth;
+    for (int column = 0; column < grid->columnCount(); ++column)
+        columnWidth = std::max(columnWidth, grid->columnWidth(column));
+    grid->horizontalHeader()->setDefaultSectionSize(columnWidth);
+    for (int column = 0; column < grid->columnCount(); ++column)
+        grid->setColumnWidth(column, columnWidth);
+
+    int width = columnWidth * grid->columnCount();
+    const int height = grid->verticalHeader()->defaultSectionSize() * grid->rowCount();
+    if (parentWidget() && parentWidget()->width() < width)
+        width = parentWidget()->width();
+    grid->setFixedSize(width, height);
+}
+
+void LoginWidget::resizeEvent(QResizeEvent* event)
+{
+    resizeAllUsersWidgets();
+    QWidget::resizeEvent(event);
+}
+
+void LoginWidget::filterChanged(const QString& filter)
+{
+    UsersData matching;
+    for (const UserData& user : qAsConst(m_allUsers)) {
+        if (user.username.contains(filter, Qt::CaseSensitive))
+            matching.append(user);
+    }
+    setAllListUsers(matching);
+}
+
+void LoginWidget::allUsersTableWidgetPressed(int row, int column)
+{
+    auto* cell = qobject_cast<UserCellWidget*>(m_allUsersTableWidget->cellWidget(row, column));
+    if (!cell)
+        return;
+    m_allUsersTableWidget->clearFocus();
+    setCurrentUserData(cell->userData());
+    setCurrentCommonWidgetPage(LoginPage);
+}
+
+void LoginWidget::shortUsersTableWidgetPressed(int row, int column)
+{
+    auto* cell = qobject_cast<UserCellWidget*>(m_shortUsersTableWidget->cellWidget(row, column));
+    if (!cell)
+        return;
+    setCurrentUserData(cell->userData());
+    if (m_allUsers.size() > 3)
+        setCurrentUsersWidgetPage(ChangeUserButtonPage);
+    m_passwordLineEdit->setFocus(Qt::OtherFocusReason);
+}
+
+void LoginWidget::enableUsernameCompleter(bool on)
+{
+    if (!m_usernameLineEdit->completer() && on) {
+        auto* completer = new QCompleter(this);
+        completer->setCompletionMode(QCompleter::InlineCompletion);
+        m_usernameLineEdit->setCompleter(completer);
+    } else if (!on && m_usernameLineEdit->completer()) {
+        QCompleter* completer = m_usernameLineEdit->completer();
+        m_usernameLineEdit->setCompleter(nullptr);
+        completer->deleteLater();
+    }
+    updateUsernameCompleterValues();
+}
+
+void LoginWidget::updateUsernameCompleterValues()
+{
+    QCompleter* completer = m_usernameLineEdit->completer();
+    if (!completer)
+        return;
+    QStringList names;
+    names.reserve(m_allUsers.size());
+    for (const UserData& user : qAsConst(m_allUsers))
+        names << user.username;
+    completer->setModel(new QStringListModel(names, completer));
+}
+
+bool LoginWidget::gestureEvent(QGestureEvent* event)
+{
+    if (QGesture* swipe = event->gesture(Qt::SwipeGesture))
+        swipeTriggered(static_cast<QSwipeGesture*>(swipe), event->widget());
+    return true;
+}
+
+void LoginWidget::swipeTriggered(QSwipeGesture* gesture, QWidget* widget)
+{
+    if (!gesture || widget != m_allUsersTableWidget || gesture->state() != Qt::GestureFinished)
+        return;
+    if (gesture->horizontalDirection() == QSwipeGesture::Left)
+        setNextUsersPage();
+    else if (gesture->horizontalDirection() == QSwipeGesture::Right)
+        setPreviosUsersPage();
+}
