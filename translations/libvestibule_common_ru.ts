@@ -92,4 +92,31 @@
         <translation>Ожидание ответа домена...</translation>
     </message>
 </context>
+<context>
+    <name>LoginWidget</name>
+    <message>
+        <source>Please, insert token</source>
+        <translation>Пожалуйста, вставьте токен</translation>
+    </message>
+    <message>
+        <source>PIN</source>
+        <translation>PIN-код</translation>
+    </message>
+    <message>
+        <source>Password</source>
+        <translation>Пароль</translation>
+    </message>
+    <message>
+        <source>Welcome to </source>
+        <translation>Добро пожаловать на </translation>
+    </message>
+</context>
+<context>
+    <name>QObject</name>
+    <message>
+        <source>[fix nimb-dmrc]</source>
+        <comment>an undefined %X placeholder wrongly given in the config file &apos;nimb-dmrc&apos;, telling the user to fix it</comment>
+        <translation>[исправьте nimb-dmrc]</translation>
+    </message>
+</context>
 </TS>

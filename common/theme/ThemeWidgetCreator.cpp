@@ -10,18 +10,33 @@
 #include "Utils.h"
 
 #include <QFile>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QPluginLoader>
+#include <QPointer>
 #include <QUiLoader>
 
 #include <memory>
 
 namespace {
 
+/**
+ * One form loader for the application. Setting up a QUiLoader scans the designer plug-in
+ * directories, which costs far more than loading a small form: the user lists build a cell
+ * from a form for every user on show. The loader belongs to the application object.
+ */
+QUiLoader& sharedLoader()
+{
+    static QPointer<QUiLoader> loader;
+    if (!loader)
+        loader = new QUiLoader(QCoreApplication::instance());
+    return *loader;
+}
+
 QWidget* loadForm(QFile* file)
 {
-    QUiLoader loader;
+    QUiLoader& loader = sharedLoader();
     loader.setWorkingDirectory(QFileInfo(*file).absoluteDir());
     return loader.load(file, nullptr);
 }

@@ -18,6 +18,24 @@
 #include <QStringListModel>
 #include <QTableWidget>
 
+namespace {
+
+/**
+ * Empties @p table, deleting its cell widgets at once. A plain clear() leaves them to the
+ * event loop, and Qt's handling of thousands of pending deletions (one page dot per page)
+ * grows with their square.
+ */
+void clearTable(QTableWidget* table)
+{
+    for (int row = 0; row < table->rowCount(); ++row) {
+        for (int column = 0; column < table->columnCount(); ++column)
+            delete table->cellWidget(row, column);
+    }
+    table->clear();
+}
+
+} // namespace
+
 void LoginWidget::setUsers(const UsersData& users, const bool& tokenUsersOnly)
 {
     m_allUsers = users;
@@ -81,7 +99,7 @@ QWidget* LoginWidget::makeCell(const UserData& user, QFile* itemForm)
 
 void LoginWidget::setShortListUsers(const UsersData& users)
 {
-    m_shortUsersTableWidget->clear();
+    clearTable(m_shortUsersTableWidget);
     m_shortUsersTableWidget->setColumnCount(std::min(m_shortListColumnLimit, int(users.size())));
     int column = 0;
     for (const UserData& user : users) {
@@ -111,7 +129,7 @@ QList<UsersData> LoginWidget::splitUsersIntoPages(const UsersData& users) const
 void LoginWidget::setAllListUsers(const UsersData& users)
 {
     m_userPages = splitUsersIntoPages(users);
-    m_userPagesTableWidget->clear();
+    clearTable(m_userPagesTableWidget);
     m_userPagesTableWidget->setColumnCount(m_userPages.size());
     m_userPagesTableWidget->setMaximumWidth(m_userPages.size()
                                             * m_userPagesTableWidget->horizontalHeader()->defaultSectionSize());
@@ -125,7 +143,7 @@ void LoginWidget::setAllListUsers(const UsersData& users)
 
 void LoginWidget::setUsersPage(int page)
 {
-    m_allUsersTableWidget->clear();
+    clearTable(m_allUsersTableWidget);
     m_allUsersTableWidget->setRowCount(1);
     m_allUsersTableWidget->setColumnCount(m_allUsersColumns);
 
@@ -163,7 +181,6 @@ void LoginWidget::showPageDots(int page)
         } else {
             dot->setPixmap(m_emptyWhiteDot.pixmap(size));
         }
-        m_userPagesTableWidget->setCellWidget(0, column, dot);
     }
 }
 

@@ -151,6 +151,9 @@ void LoginWidgetUserListsTest::pagesDoNotWrap()
     auto* grid = f.child<QTableWidget>("allUsersTableWidget");
     f.widget.setPreviosUsersPage();
     QCOMPARE(f.widget.currentUsersPageIndex(), 0);
+    // The dots outlive a turn of the event loop.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QVERIFY(qobject_cast<QLabel*>(f.child<QTableWidget>("userPagesTableWidget")->cellWidget(0, 2)));
     f.widget.setNextUsersPage();
     f.widget.setNextUsersPage();
     QCOMPARE(cellNames(grid), QStringList { QStringLiteral("user08") });
