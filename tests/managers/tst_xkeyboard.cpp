@@ -32,6 +32,13 @@ public:
     }
 };
 
+/// All bytes of a literal with embedded NULs, without the terminating one.
+template<std::size_t N>
+QByteArray bytes(const char (&text)[N])
+{
+    return QByteArray(text, int(N - 1));
+}
+
 bool setxkbmap(const QStringList& arguments)
 {
     return QProcess::execute(QStringLiteral("setxkbmap"), arguments) == 0;
@@ -163,12 +170,12 @@ void XKeyboardTest::rulesProperty_data()
     QTest::addColumn<QByteArray>("value");
     QTest::addColumn<QStringList>("layouts");
     QTest::newRow("missing middle name keeps an empty part")
-        << QByteArray("evdev\0pc105\0us,,de\0\0\0", 23)
+        << bytes("evdev\0pc105\0us,,de\0\0\0")
         << QStringList { QStringLiteral("us"), QString(), QStringLiteral("de") };
-    QTest::newRow("empty layout text") << QByteArray("evdev\0pc105\0\0\0\0", 15) << QStringList();
-    QTest::newRow("rules only") << QByteArray("evdev\0", 6) << QStringList();
-    QTest::newRow("rules and model only") << QByteArray("evdev\0pc105\0", 12) << QStringList();
-    QTest::newRow("layout text without a final NUL") << QByteArray("evdev\0pc105\0us,ru", 17)
+    QTest::newRow("empty layout text") << bytes("evdev\0pc105\0\0\0\0") << QStringList();
+    QTest::newRow("rules only") << bytes("evdev\0") << QStringList();
+    QTest::newRow("rules and model only") << bytes("evdev\0pc105\0") << QStringList();
+    QTest::newRow("layout text without a final NUL") << bytes("evdev\0pc105\0us,ru")
                                                      << QStringList { QStringLiteral("us"), QStringLiteral("ru") };
     QTest::newRow("empty property") << QByteArray() << QStringList();
 }
@@ -198,7 +205,7 @@ void XKeyboardTest::wrongPropertyThrows()
 {
     QFETCH(int, type);
     QFETCH(int, format);
-    writeRulesProperty(QByteArray("evdev\0pc105\0us\0\0\0\0", 16), static_cast<Atom>(type), format);
+    writeRulesProperty(bytes("evdev\0pc105\0us\0\0\0\0"), static_cast<Atom>(type), format);
     try {
         XKeyboard::instance()->getAvailableLayouts();
         QFAIL("no exception");

@@ -66,6 +66,7 @@ private Q_SLOTS:
     void syntaxErrorNamesLineAndColumnAndKeepsDocument();
     void missingFileThenQuestions();
     void freshObjectHasNothing();
+    void defaultThemeSettingsRead();
 
 private:
     QString write(const QByteArray& content);
@@ -253,6 +254,16 @@ void ThemeSettingsTest::freshObjectHasNothing()
     QVERIFY(!background.colorOverlay.isValid());
     QCOMPARE(background.blur.radius, 0.0);
     QVERIFY(settings.sessionAliases(QString()).isEmpty());
+}
+
+void ThemeSettingsTest::defaultThemeSettingsRead()
+{
+    ThemeSettings settings;
+    settings.load(QStringLiteral(MODERN_THEME_DIR "/settings.yaml"));
+    QCOMPARE(describe(settings.background()),
+             QStringLiteral("present path=nimb-default-modern keep=yes overlay=12,16,24,110 blur blur.enable=yes "
+                            "blur.radius=12 logo logo.enable=yes"));
+    QCOMPARE(settings.sessionAliases(QStringLiteral("ru")).value(QStringLiteral("fly")), QStringLiteral("Рабочий стол Fly"));
 }
 
 QTEST_GUILESS_MAIN(ThemeSettingsTest)
