@@ -3,6 +3,7 @@
 #include "ImageUtils.h"
 
 #include <QBitmap>
+#include <QPixmapCache>
 #include <QPaintDevice>
 #include <QPainter>
 
@@ -157,7 +158,9 @@ int roundHalfUp(double value) { return static_cast<int>(std::floor(value + 0.5))
 
 } // namespace
 
-QPixmap Utils::circlePixmapFromIcon(const QIcon& icon, const QSize& size)
+namespace {
+
+QPixmap makeCirclePixmap(const QIcon& icon, const QSize& size)
 {
     const QList<QSize> available = icon.availableSizes(QIcon::Normal, QIcon::Off);
     const QSize source = available.isEmpty() ? size : available.first();
@@ -172,24 +175,54 @@ QPixmap Utils::circlePixmapFromIcon(const QIcon& icon, const QSize& size)
         covering = QSize(roundHalfUp(covering.width() * factor), roundHalfUp(covering.height() * factor));
     }
 
-    const QPixmap scaled
-        = icon.pixmap(covering, QIcon::Normal, QIcon::Off).scaled(covering, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+    QImage scaled = icon.pixmap(covering, QIcon::Normal, QIcon::Off).toImage();
     if (scaled.isNull())
         return QPixmap();
-    QPixmap picture = scaled.copy((scaled.width() - size.width()) / 2, (scaled.height() - size.height()) / 2,
-                                  size.width(), size.height());
+    scaled = scaled.scaled(covering, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+    QImage picture = scaled.size() == size ? scaled
+                                           : scaled.copy((scaled.width() - size.width()) / 2,
+                                                         (scaled.height() - size.height()) / 2, size.width(), size.height());
+    picture = picture.convertToFormat(QImage::Format_ARGB32_Premultiplied);
 
+    // A hard-edged disc, drawn as a one-bit mask and applied to the pixels directly (what
+    // QPixmap::setMask does, without its round trips between pixmap and image).
     const int width = picture.width();
     const int height = picture.height();
     const int radius = std::min(width, height) / 2 - 5;
-    QBitmap mask(width, height);
-    mask.fill(Qt::color0);
+    QBitmap maskBitmap(width, height);
+    maskBitmap.fill(Qt::color0);
     if (radius > 0) {
-        QPainter painter(&mask);
+        QPainter painter(&maskBitmap);
         painter.setBrush(Qt::color1);
         painter.drawEllipse(width / 2 - radius, height / 2 - radius, 2 * radius, 2 * radius);
     }
-    picture.setMask(mask);
+    const QImage mask = maskBitmap.toImage().convertToFormat(QImage::Format_MonoLSB);
+    const bool setBitIsOpaque = qGray(mask.color(1)) < qGray(mask.color(0));
+    for (int y = 0; y < height; ++y) {
+        const uchar* bits = mask.constScanLine(y);
+        auto* line = reinterpret_cast<QRgb*>(picture.scanLine(y));
+        for (int x = 0; x < width; ++x) {
+            const bool set = (bits[x >> 3] >> (x & 7)) & 1;
+            if (set != setBitIsOpaque)
+                line[x] = 0;
+        }
+    }
+    return QPixmap::fromImage(picture);
+}
+
+} // namespace
+
+QPixmap Utils::circlePixmapFromIcon(const QIcon& icon, const QSize& size)
+{
+    // Most users share the default face: a page of user cells asks for the same picture
+    // again and again. Pictures are kept by icon and size in Qt's pixmap cache.
+    const QString key = QStringLiteral("vestibule-circle-%1-%2x%3").arg(icon.cacheKey()).arg(size.width()).arg(size.height());
+    QPixmap picture;
+    if (QPixmapCache::find(key, &picture))
+        return picture;
+    picture = makeCirclePixmap(icon, size);
+    if (!picture.isNull())
+        QPixmapCache::insert(key, picture);
     return picture;
 }
 

@@ -404,7 +404,8 @@ void DomainManagerTest::hangingConversionFailsAndLeavesNothingBehind()
     clock.start();
     manager.handleLoginRequestData(AuthData { QStringLiteral("anna"), QStringLiteral("pw") }, QStringLiteral("remote"));
     const qint64 elapsed = clock.elapsed();
-    QVERIFY2(elapsed >= 9900 && elapsed < 13000, qPrintable(QString::number(elapsed)));
+    // Well before the script itself would end (30 s), whatever the load on the machine.
+    QVERIFY2(elapsed >= 9900 && elapsed < 25000, qPrintable(QString::number(elapsed)));
     QCOMPARE(errors.count(), 1);
     QCOMPARE(handled.count(), 0);
     QCOMPARE(ProcessProbe::idsIn(m_pids).size(), 2);
