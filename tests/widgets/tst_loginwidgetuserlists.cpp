@@ -45,6 +45,7 @@ private Q_SLOTS:
     void swipeTurnsPages();
     void completerOffersTheNames();
     void gridWithoutRowsHoldsEveryoneOnOnePage();
+    void defaultThemeForms();
 };
 
 void LoginWidgetUserListsTest::shortListOrGrid_data()
@@ -281,6 +282,21 @@ void LoginWidgetUserListsTest::gridWithoutRowsHoldsEveryoneOnOnePage()
     QCOMPARE(pages.size(), 1);
     QCOMPARE(pages.first().size(), 7);
     f.widget.setUsers(numberedUsers(7), false);
+}
+
+void LoginWidgetUserListsTest::defaultThemeForms()
+{
+    // The default theme: a short list of 5 and a 3 × 4 grid.
+    LoginWidgetFixture f(false, {}, QStringLiteral(MODERN_THEME_DIR));
+    f.widget.setUsers(numberedUsers(5), false);
+    QCOMPARE(cellNames(f.child<QTableWidget>("shortUsersTableWidget")).size(), 5);
+    f.widget.setUsers(numberedUsers(13), false);
+    QCOMPARE(cellNames(f.child<QTableWidget>("allUsersTableWidget")).size(), 12);
+    QCOMPARE(f.child<QTableWidget>("userPagesTableWidget")->columnCount(), 2);
+    f.widget.setNextUsersPage();
+    QCOMPARE(cellNames(f.child<QTableWidget>("allUsersTableWidget")), QStringList { QStringLiteral("user12") });
+    f.widget.setCurrentUser(QStringLiteral("user03"));
+    QCOMPARE(f.widget.currentAuthPage(), LoginWidget::UserInfoPage);
 }
 
 QTEST_MAIN(LoginWidgetUserListsTest)
