@@ -16,6 +16,7 @@
 #include <QSignalSpy>
 #include <QTest>
 #include <QToolButton>
+#include <QTranslator>
 #include <QVBoxLayout>
 
 #include <memory>
@@ -138,6 +139,7 @@ private Q_SLOTS:
     void menuKeysHideOrEnter();
     void shortcutsOpenAndTrigger();
     void tabChainRunsThroughTheLoginArea();
+    void russianCatalogueReachesFormAndMarker();
 };
 
 void CommonWidgetTest::formOfTheDefaultThemeLoads()
@@ -645,6 +647,23 @@ void CommonWidgetTest::tabChainRunsThroughTheLoginArea()
     QCOMPARE(visited,
         (QStringList { QStringLiteral("virtualKeyboardToolButton"), QStringLiteral("rebootToolButton"),
             QStringLiteral("suspendToolButton"), QStringLiteral("shutdownToolButton") }));
+}
+
+void CommonWidgetTest::russianCatalogueReachesFormAndMarker()
+{
+    // The form's texts are translated in the widget's own context, like its code's texts.
+    QTranslator translator;
+    QVERIFY(translator.load(QStringLiteral(LIBRARY_CATALOGUE_RU)));
+    QCoreApplication::installTranslator(&translator);
+    {
+        Bar bar;
+        bar.widget->setAvailableSessions(sessions({ session(QStringLiteral("x"), QStringLiteral("Ex")) }));
+        bar.widget->updateLastUserSession(QStringLiteral("x"));
+        QCOMPARE(bar.sessionTexts(), QStringList { QStringLiteral("Ex (предыдущий)") });
+        QCOMPARE(bar.find("shutdownToolButton")->accessibleName(), QStringLiteral("Выключить"));
+        QCOMPARE(bar.find("sessionsToolButton")->text(), QStringLiteral("Тип сеанса"));
+    }
+    QCoreApplication::removeTranslator(&translator);
 }
 
 QTEST_MAIN(CommonWidgetTest)
