@@ -99,11 +99,14 @@ bool WidgetMenu::eventFilter(QObject* watched, QEvent* event)
 
 QPoint WidgetMenu::positionFor(const QSize& size) const
 {
+    // A little air between the button and the menu, so the menu does not read as part of
+    // whatever frame holds the button.
+    const int gap = 6;
     const QWidget* parent = parentWidget();
     const QPoint origin = parent->mapFromGlobal(m_button->mapToGlobal(QPoint(0, 0)));
-    QPoint position(origin.x(), origin.y() + m_button->height());
-    if (position.y() + size.height() > parent->height() && origin.y() - size.height() >= 0)
-        position.setY(origin.y() - size.height());
+    QPoint position(origin.x(), origin.y() + m_button->height() + gap);
+    if (position.y() + size.height() > parent->height() && origin.y() - size.height() - gap >= 0)
+        position.setY(origin.y() - size.height() - gap);
     position.setX(qBound(0, position.x(), qMax(0, parent->width() - size.width())));
     return position;
 }
