@@ -7,7 +7,6 @@
 #include <QGraphicsOpacityEffect>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPointer>
 #include <QPropertyAnimation>
 #include <QTimer>
 
@@ -126,14 +125,12 @@ void NewPasswordDialog::handleErrorMessage()
     animation->setDuration(m_fadeMsec);
     animation->setStartValue(1.0);
     animation->setEndValue(0.0);
-    // A later fade replaces this effect on the label, and the label deletes the one it
-    // replaces: the guard keeps this one from being deleted twice.
-    const QPointer<QGraphicsOpacityEffect> guard(effect);
-    connect(animation, &QPropertyAnimation::finished, this, [this, animation, guard] {
+    // When a later fade replaces this effect, the label deletes it and Qt stops this
+    // animation without finishing it: only the fade that owns the label's effect ends here.
+    connect(animation, &QPropertyAnimation::finished, this, [this, animation, effect] {
         showNormalMessage();
         enableButtonBox();
-        if (guard)
-            guard->deleteLater();
+        effect->deleteLater();
         animation->deleteLater();
     });
     animation->start();

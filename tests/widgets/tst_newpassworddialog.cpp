@@ -304,7 +304,8 @@ void NewPasswordDialogTest::overlappingFadesEndNormal()
     Dialog d(false);
     d.dialog.setErrorTimings(100, 400);
     d.dialog.showErrorMessage(QStringLiteral("first"), true);
-    // The second error arrives while the first fade runs; its own fade replaces the effect.
+    // The second error arrives while the first fade runs; its own fade replaces the effect,
+    // and the replaced one must not be touched again when its animation would have ended.
     QTRY_VERIFY(d.label->graphicsEffect());
     d.dialog.showErrorMessage(QStringLiteral("second"), true);
     QTRY_VERIFY(d.label->graphicsEffect());
