@@ -84,7 +84,8 @@ void AutoLoginDialogTest::countsDownAndAccepts()
     QElapsedTimer clock;
     clock.start();
     QCOMPARE(dialog.exec(), int(QDialog::Accepted));
-    QVERIFY2(clock.elapsed() >= 2900, qPrintable(QString::number(clock.elapsed())));
+    // Three ticks of a coarse timer, which may each come up to 5 % early.
+    QVERIFY2(clock.elapsed() >= 2850, qPrintable(QString::number(clock.elapsed())));
     QCOMPARE(shown, (QStringList { countdownText(3), countdownText(2), countdownText(1), countdownText(0) }));
     QVERIFY(!timer->isActive());
 }
@@ -100,7 +101,7 @@ void AutoLoginDialogTest::zeroSecondsShowZeroForOneTick()
         QElapsedTimer clock;
         clock.start();
         QCOMPARE(dialog.exec(), int(QDialog::Accepted));
-        QVERIFY(clock.elapsed() >= 900);
+        QVERIFY(clock.elapsed() >= 950);
         QCOMPARE(first, countdownText(0));
         QCOMPARE(label->text(), countdownText(0));
     }
