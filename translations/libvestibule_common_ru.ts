@@ -119,4 +119,115 @@
         <translation>[исправьте nimb-dmrc]</translation>
     </message>
 </context>
+<context>
+    <name>CommonWidget</name>
+    <message>
+        <source> (previous)</source>
+        <translation> (предыдущий)</translation>
+    </message>
+    <message>
+        <source>Session type</source>
+        <translation>Тип сеанса</translation>
+    </message>
+    <message>
+        <source>Session type (Alt+Y)</source>
+        <translation>Тип сеанса (Alt+Y)</translation>
+    </message>
+    <message>
+        <source>Switch the keyboard layout</source>
+        <translation>Переключить раскладку клавиатуры</translation>
+    </message>
+    <message>
+        <source>Keyboard layout</source>
+        <translation>Раскладка клавиатуры</translation>
+    </message>
+    <message>
+        <source>On-screen keyboard</source>
+        <translation>Экранная клавиатура</translation>
+    </message>
+    <message>
+        <source>On-screen keyboard (Alt+K)</source>
+        <translation>Экранная клавиатура (Alt+K)</translation>
+    </message>
+    <message>
+        <source>Actions</source>
+        <translation>Действия</translation>
+    </message>
+    <message>
+        <source>More actions (Alt+O)</source>
+        <translation>Другие действия (Alt+O)</translation>
+    </message>
+    <message>
+        <source>Suspend</source>
+        <translation>Ждущий режим</translation>
+    </message>
+    <message>
+        <source>Restart</source>
+        <translation>Перезагрузить</translation>
+    </message>
+    <message>
+        <source>Shut down</source>
+        <translation>Выключить</translation>
+    </message>
+    <message>
+        <source>Date and time</source>
+        <translation>Дата и время</translation>
+    </message>
+    <message>
+        <source>Security level</source>
+        <translation>Уровень безопасности</translation>
+    </message>
+    <message>
+        <source>Login failed</source>
+        <translation>Ошибка входа</translation>
+    </message>
+    <message>
+        <source>Login failed. Check the user name and password.</source>
+        <translation>Не удалось войти. Проверьте имя пользователя и пароль.</translation>
+    </message>
+    <message>
+        <source>Session and power controls</source>
+        <translation>Управление сеансом и питанием</translation>
+    </message>
+</context>
+<context>
+    <name>AutoLoginDialog</name>
+    <message>
+        <source>Auto login</source>
+        <translation>Автоматический вход</translation>
+    </message>
+    <message>
+        <source>The user %1 will be automatically logged in after %2 seconds</source>
+        <translation>Пользователь %1 автоматически войдёт в систему через %2 с</translation>
+    </message>
+</context>
+<context>
+    <name>NewPasswordDialog</name>
+    <message>
+        <source>Old password</source>
+        <translation>Старый пароль</translation>
+    </message>
+    <message>
+        <source>New password</source>
+        <translation>Новый пароль</translation>
+    </message>
+    <message>
+        <source>Confirm new password</source>
+        <translation>Подтвердите новый пароль</translation>
+    </message>
+    <message>
+        <source>Your password is expired. Please set new one.</source>
+        <translation>Срок действия пароля истёк. Задайте новый пароль.</translation>
+    </message>
+    <message>
+        <source>New passwords not match</source>
+        <translation>Новые пароли не совпадают</translation>
+    </message>
+    <message>
+        <source>
+The application will be restarted.</source>
+        <translation>
+Приложение будет перезапущено.</translation>
+    </message>
+</context>
 </TS>
