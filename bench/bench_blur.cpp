@@ -85,7 +85,8 @@ void run(int width, int height)
     const double copy = medianMs([&] { std::memcpy(target.data(), image.constBits(), image.sizeInBytes()); });
 
     BackgroundWidget widget;
-    widget.setImage(QPixmap::fromImage(noise(1600, 900)));
+    // An opaque picture, as wallpapers are.
+    widget.setImage(QPixmap::fromImage(noise(1600, 900).convertToFormat(QImage::Format_RGB32)));
     QPixmap logo(400, 120);
     logo.fill(Qt::white);
     widget.setLogo(logo);

@@ -33,12 +33,18 @@ void BackgroundWidget::updateCachedImage()
     const int width = this->width();
     const int height = this->height();
     QImage canvas(width, height, QImage::Format_ARGB32_Premultiplied);
-    canvas.fill(canvasColor);
+    // The scaled picture covers the whole canvas; only where it is missing or translucent
+    // would uninitialised memory show, so only then is the canvas filled first.
+    if (m_image.isNull() || m_image.hasAlphaChannel())
+        canvas.fill(canvasColor);
     {
         QPainter painter(&canvas);
         if (!m_image.isNull()) {
             const Qt::AspectRatioMode mode = m_keepProportions ? Qt::KeepAspectRatioByExpanding : Qt::IgnoreAspectRatio;
+            painter.setCompositionMode(m_image.hasAlphaChannel() ? QPainter::CompositionMode_SourceOver
+                                                                 : QPainter::CompositionMode_Source);
             painter.drawPixmap(0, 0, m_image.scaled(width, height, mode, Qt::SmoothTransformation));
+            painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
         }
 
         if (!m_logo.isNull()) {

@@ -41,6 +41,7 @@ private Q_SLOTS:
     void neverResizedPaintsNothing();
     void emptyCanvasIsOpaqueDark();
     void pictureIsStretched();
+    void translucentPictureShowsTheCanvas();
     void keepProportionsCropsTheExcess();
     void logoIsReducedToFit();
     void smallLogoIsNeverEnlarged();
@@ -82,6 +83,19 @@ void BackgroundWidgetTest::pictureIsStretched()
     QCOMPARE(at(image, 10, 25), QColor(Qt::red));
     QCOMPARE(at(image, 90, 25), QColor(Qt::blue));
     QCOMPARE(at(image, 99, 49), QColor(Qt::blue));
+}
+
+void BackgroundWidgetTest::translucentPictureShowsTheCanvas()
+{
+    QPixmap clear(8, 8);
+    clear.fill(Qt::transparent);
+    BackgroundWidget widget;
+    widget.setImage(clear);
+    widget.resize(40, 20);
+    widget.updateCachedImage();
+    const QColor colour = at(widget.cachedImage(), 20, 10);
+    QCOMPARE(colour.alpha(), 255);
+    QVERIFY(colour.lightness() < 64);
 }
 
 void BackgroundWidgetTest::keepProportionsCropsTheExcess()
