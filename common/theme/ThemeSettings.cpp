@@ -12,6 +12,16 @@ namespace {
 
 QString text(const YAML::Node& node) { return QString::fromStdString(node.as<std::string>()); }
 
+/// Sets @p has and converts into @p value when @p map holds @p key; throws yaml-cpp's error when it does not convert.
+template<typename T>
+void readOptional(const YAML::Node& map, const char* key, bool& has, T& value)
+{
+    if (const YAML::Node node = map[key]) {
+        has = true;
+        value = node.as<T>();
+    }
+}
+
 QColor overlayColor(const std::vector<int>& items)
 {
     if (items.size() != 3 && items.size() != 4)
@@ -72,10 +82,7 @@ BackgroundSettings ThemeSettings::background() const
         settings.hasPath = true;
         settings.path = text(path);
     }
-    if (const YAML::Node keep = map["keep_proportions"]) {
-        settings.hasKeepProportions = true;
-        settings.keepProportions = keep.as<bool>();
-    }
+    readOptional(map, "keep_proportions", settings.hasKeepProportions, settings.keepProportions);
     if (const YAML::Node overlay = map["color_overlay"]) {
         settings.hasColorOverlay = true;
         settings.colorOverlay = overlayColor(overlay.as<std::vector<int>>());
@@ -83,22 +90,13 @@ BackgroundSettings ThemeSettings::background() const
     if (const YAML::Node blurNode = map["blur"]) {
         const YAML::Node& blur = blurNode;
         settings.blur.present = true;
-        if (const YAML::Node enable = blur["enable"]) {
-            settings.blur.hasEnable = true;
-            settings.blur.enable = enable.as<bool>();
-        }
-        if (const YAML::Node radius = blur["radius"]) {
-            settings.blur.hasRadius = true;
-            settings.blur.radius = radius.as<double>();
-        }
+        readOptional(blur, "enable", settings.blur.hasEnable, settings.blur.enable);
+        readOptional(blur, "radius", settings.blur.hasRadius, settings.blur.radius);
     }
     if (const YAML::Node logoNode = map["logo"]) {
         const YAML::Node& logo = logoNode;
         settings.logo.present = true;
-        if (const YAML::Node enable = logo["enable"]) {
-            settings.logo.hasEnable = true;
-            settings.logo.enable = enable.as<bool>();
-        }
+        readOptional(logo, "enable", settings.logo.hasEnable, settings.logo.enable);
         if (const YAML::Node path = logo["path"]) {
             settings.logo.hasPath = true;
             settings.logo.path = text(path);
