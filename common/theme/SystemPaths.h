@@ -26,6 +26,8 @@ public:
     static QString nimbDmConfigFile(); ///< "/etc/X11/nimb-dm/nimb-dmrc"
     static QString tokenFile(); ///< "/etc/X11/nimb-dm/token"
     static QString domainScriptsDir(); ///< "/etc/domains.list.d/" (with the trailing slash)
+    /// "/etc/nimb/security-level": a single integer, 0 basic, 1 enhanced, 2 maximum
+    static QString securityLevelFile();
     static QString translationsDir(); ///< "/usr/share/nimb/translations"
     static QString wallpapersDir(); ///< "/usr/share/wallpapers"
     static QString nimbDmWallpapersDir(); ///< "/usr/share/wallpapers/nimb-dm"
