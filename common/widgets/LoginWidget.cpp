@@ -78,8 +78,25 @@ void LoginWidget::bindForm(QWidget* form, const ThemeDescription& description)
     m_allUsersRows = m_allUsersTableWidget->rowCount();
     m_allUsersColumns = m_allUsersTableWidget->columnCount();
     m_allUsersColumnWidth = m_allUsersTableWidget->horizontalHeader()->defaultSectionSize();
+    for (QStackedWidget* stack : { m_commonStackedWidget, m_usersStackedWidget }) {
+        connect(stack, &QStackedWidget::currentChanged, stack, [stack] { sizeStackToCurrentPage(stack); });
+        sizeStackToCurrentPage(stack);
+    }
     setCurrentUsersWidgetPage(ChangeUserButtonPage);
     Q_UNUSED(description)
+}
+
+void LoginWidget::sizeStackToCurrentPage(QStackedWidget* stack)
+{
+    // A stacked widget asks for the room of its largest page; the user grid or the short
+    // list would then take that room on every page, and small screens would lose the
+    // controls around them. Only the page on show counts.
+    for (int i = 0; i < stack->count(); ++i) {
+        QWidget* page = stack->widget(i);
+        const QSizePolicy::Policy policy = page == stack->currentWidget() ? QSizePolicy::Preferred : QSizePolicy::Ignored;
+        page->setSizePolicy(policy, policy);
+    }
+    stack->updateGeometry();
 }
 
 void LoginWidget::load(QWidget* form, const ThemeDescription& description)
@@ -268,10 +285,12 @@ void LoginWidget::setCurrentCommonWidgetPage(CommonWidgetPage page)
 {
     if (page == LoginPage)
         setCommonStackedWidgetPage(QStringLiteral("loginPage"));
-    else if (page == AllUsersPage)
+    else if (page == AllUsersPage) {
         setCommonStackedWidgetPage(QStringLiteral("allUsersPage"));
-    else
+        markCurrentUserCell(m_allUsersTableWidget);
+    } else {
         return;
+    }
 
     if (currentAuthPage() == UserInfoPage)
         m_passwordLineEdit->setFocus(Qt::OtherFocusReason);

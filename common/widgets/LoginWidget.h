@@ -153,6 +153,8 @@ private:
     void setUsernameOrPasswordFocus();
     QWidget* makeCell(const UserData& user, QFile* itemForm);
     void showPageDots(int page);
+    static void sizeStackToCurrentPage(QStackedWidget* stack);
+    void markCurrentUserCell(QTableWidget* table) const;
 
     ThemeDescription m_description { QString() };
     std::unique_ptr<QFile> m_verticalItemForm;

@@ -16,6 +16,7 @@
 #include <QLineEdit>
 #include <QStackedWidget>
 #include <QStringListModel>
+#include <QStyle>
 #include <QTableWidget>
 
 namespace {
@@ -110,6 +111,32 @@ void LoginWidget::setShortListUsers(const UsersData& users)
         ++column;
     }
     m_shortUsersTableWidget->resizeColumnsToContents();
+    markCurrentUserCell(m_shortUsersTableWidget);
+}
+
+void LoginWidget::markCurrentUserCell(QTableWidget* table) const
+{
+    // The chosen user's cell is the table's current cell, so the keyboard starts there and
+    // the focus frame shows on it, and its form carries current="true" for the theme to mark.
+    const QString current = currentUsername();
+    for (int row = 0; row < table->rowCount(); ++row) {
+        for (int column = 0; column < table->columnCount(); ++column) {
+            auto* cell = qobject_cast<UserCellWidget*>(table->cellWidget(row, column));
+            if (!cell)
+                continue;
+            const bool isCurrent = !current.isEmpty() && cell->userData().username == current;
+            if (isCurrent)
+                table->setCurrentCell(row, column);
+            const QList<QWidget*> forms = cell->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly);
+            for (QWidget* form : forms) {
+                if (form->property("current").toBool() == isCurrent)
+                    continue;
+                form->setProperty("current", isCurrent);
+                form->style()->unpolish(form);
+                form->style()->polish(form);
+            }
+        }
+    }
 }
 
 QList<UsersData> LoginWidget::splitUsersIntoPages(const UsersData& users) const
@@ -165,6 +192,7 @@ void LoginWidget::setUsersPage(int page)
 
     showPageDots(page);
     resizeAllUsersWidgets();
+    markCurrentUserCell(m_allUsersTableWidget);
 }
 
 void LoginWidget::showPageDots(int page)

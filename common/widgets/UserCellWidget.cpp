@@ -5,8 +5,34 @@
 #include "ImageUtils.h"
 #include "Utils.h"
 
+#include <QEvent>
 #include <QGridLayout>
 #include <QLabel>
+
+namespace {
+
+// Most icon themes have no "media-flash": the library brings its own token mark.
+QIcon tokenEmblem()
+{
+    return QIcon::fromTheme(QStringLiteral("media-flash"), QIcon(QStringLiteral(":/vestibule/emblem-token.svg")));
+}
+
+const char fullTextProperty[] = "vestibuleFullText";
+
+/// Shows @p text in @p label, cut with an ellipsis where the label is too narrow for it.
+void showElided(QLabel* label, const QString& text)
+{
+    // Until a layout has given the label its width, there is nothing to measure against.
+    if (!label->isVisible()) {
+        label->setText(text);
+        return;
+    }
+    const QString shown = label->fontMetrics().elidedText(text, Qt::ElideRight, label->contentsRect().width());
+    label->setText(shown);
+    label->setToolTip(shown == text ? QString() : text);
+}
+
+} // namespace
 
 UserCellWidget::UserCellWidget(const UserData& user, QWidget* parent)
     : QWidget(parent)
@@ -26,9 +52,15 @@ void UserCellWidget::load(QWidget* form)
     m_usernameLabel = Utils::findWidget<QLabel*>(QStringLiteral("usernameLabel"), form);
     m_hostnameLabel = Utils::findWidget<QLabel*>(QStringLiteral("hostnameLabel"), form);
     m_isLoggedLabel = Utils::findWidget<QLabel*>(QStringLiteral("isLoggedLabel"), form);
+    // Long names are cut to the cell's width with an ellipsis instead of widening the cell.
+    for (QLabel* label : { m_usernameLabel, m_hostnameLabel }) {
+        label->setSizePolicy(QSizePolicy::Ignored, label->sizePolicy().verticalPolicy());
+        label->setMinimumWidth(0);
+        label->installEventFilter(this);
+    }
 
     if (m_user.hasToken)
-        setIcon(m_user.icon, true, QIcon::fromTheme(QStringLiteral("media-flash")));
+        setIcon(m_user.icon, true, tokenEmblem());
     else
         setIcon(m_user.icon, false, QIcon());
     setUsername(m_user.username);
@@ -38,12 +70,26 @@ void UserCellWidget::load(QWidget* form)
 
 UserData UserCellWidget::userData() const { return m_user; }
 
-void UserCellWidget::setUsername(const QString& username) { m_usernameLabel->setText(username); }
+void UserCellWidget::setUsername(const QString& username)
+{
+    m_usernameLabel->setProperty(fullTextProperty, username);
+    showElided(m_usernameLabel, username);
+}
 
 void UserCellWidget::setHostname(const QString& hostname)
 {
     m_hostnameLabel->setTextFormat(Qt::PlainText);
-    m_hostnameLabel->setText(hostname);
+    m_hostnameLabel->setProperty(fullTextProperty, hostname);
+    showElided(m_hostnameLabel, hostname);
+}
+
+bool UserCellWidget::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::Resize && (watched == m_usernameLabel || watched == m_hostnameLabel)) {
+        auto* label = static_cast<QLabel*>(watched);
+        showElided(label, label->property(fullTextProperty).toString());
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 void UserCellWidget::setLogged(bool logged) { m_isLoggedLabel->setVisible(logged); }

@@ -29,6 +29,8 @@ public:
     void setLogged(bool logged);
     void setIcon(const QIcon& icon, bool withEmblem, const QIcon& emblem);
 
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     const UserData m_user;
     QLabel* m_iconLabel = nullptr;

@@ -104,9 +104,16 @@ QPoint WidgetMenu::positionFor(const QSize& size) const
     const int gap = 6;
     const QWidget* parent = parentWidget();
     const QPoint origin = parent->mapFromGlobal(m_button->mapToGlobal(QPoint(0, 0)));
-    QPoint position(origin.x(), origin.y() + m_button->height() + gap);
-    if (position.y() + size.height() > parent->height() && origin.y() - size.height() - gap >= 0)
-        position.setY(origin.y() - size.height() - gap);
+    // The air is kept from the frame that holds the button (a bar, say), not from the button
+    // inside it: the menu must not touch the frame's border.
+    const QWidget* frame = m_button->parentWidget();
+    if (!frame || frame == parent)
+        frame = m_button;
+    const int frameTop = parent->mapFromGlobal(frame->mapToGlobal(QPoint(0, 0))).y();
+    const int frameBottom = frameTop + frame->height();
+    QPoint position(origin.x(), frameBottom + gap);
+    if (position.y() + size.height() > parent->height() && frameTop - size.height() - gap >= 0)
+        position.setY(frameTop - size.height() - gap);
     position.setX(qBound(0, position.x(), qMax(0, parent->width() - size.width())));
     return position;
 }

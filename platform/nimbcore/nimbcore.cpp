@@ -52,7 +52,10 @@ bool CalcLogoPosition(int logoWidth, int logoHeight, int areaX, int areaY, int a
     if (!position || !x || !y || std::strcmp(position, "BottomRight") != 0)
         return false;
     const int margin = std::max(8, static_cast<int>(std::lround(std::min(areaWidth, areaHeight) * 0.03)));
+    // Login screens keep their controls in a band along the bottom edge; the logo stays
+    // clear of it, a tenth of the height above the usual margin.
+    const int bottomMargin = margin + static_cast<int>(std::lround(areaHeight * 0.10));
     *x = std::max(areaX, areaX + areaWidth - logoWidth - margin);
-    *y = std::max(areaY, areaY + areaHeight - logoHeight - margin);
+    *y = std::max(areaY, areaY + areaHeight - logoHeight - bottomMargin);
     return true;
 }

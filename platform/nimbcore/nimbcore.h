@@ -21,8 +21,9 @@ std::pair<int, int> wallpaperSizeRatio(int width, int height);
 /**
  * Top-left corner for a logo of @p logoWidth × @p logoHeight inside the area at
  * (@p areaX, @p areaY) of @p areaWidth × @p areaHeight. Only "BottomRight" is known: the
- * logo keeps a margin from the right and bottom edges that grows with the screen (3 % of
- * the shorter side, at least 8 pixels) and never leaves the area's top-left corner.
+ * logo keeps a margin from the right edge that grows with the screen (3 % of the shorter
+ * side, at least 8 pixels), the same margin plus a tenth of the height from the bottom edge
+ * (clear of a bar of controls there), and never leaves the area's top-left corner.
  * Returns false, leaving @p x and @p y alone, for an unknown position or null outputs.
  */
 bool CalcLogoPosition(int logoWidth, int logoHeight, int areaX, int areaY, int areaWidth, int areaHeight,

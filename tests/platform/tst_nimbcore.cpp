@@ -74,10 +74,10 @@ void NimbCoreTest::logoPosition_data()
     QTest::addColumn<QRect>("area");
     QTest::addColumn<QSize>("logo");
     QTest::addColumn<QPoint>("expected");
-    QTest::newRow("full HD: margin 32") << QRect(0, 0, 1920, 1080) << QSize(200, 80) << QPoint(1688, 968);
-    QTest::newRow("small screen: margin at least 8") << QRect(0, 0, 200, 100) << QSize(20, 10) << QPoint(172, 82);
-    QTest::newRow("offset area") << QRect(100, 50, 1000, 500) << QSize(100, 100) << QPoint(985, 435);
-    QTest::newRow("logo as wide as the area stays inside") << QRect(0, 0, 200, 600) << QSize(200, 50) << QPoint(0, 542);
+    QTest::newRow("full HD: margin 32, 140 below") << QRect(0, 0, 1920, 1080) << QSize(200, 80) << QPoint(1688, 860);
+    QTest::newRow("small screen: margin at least 8") << QRect(0, 0, 200, 100) << QSize(20, 10) << QPoint(172, 72);
+    QTest::newRow("offset area") << QRect(100, 50, 1000, 500) << QSize(100, 100) << QPoint(985, 385);
+    QTest::newRow("logo as wide as the area stays inside") << QRect(0, 0, 200, 600) << QSize(200, 50) << QPoint(0, 482);
 }
 
 void NimbCoreTest::logoPosition()

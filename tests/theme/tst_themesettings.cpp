@@ -172,28 +172,28 @@ void ThemeSettingsTest::sessionAliases_data()
     QTest::addColumn<QString>("expected"); // "type=alias;..." or "error: ..."
 
     const QByteArray two = "menu_session_aliases:\n"
-                           "  - session_type: fly\n    alias:\n      ru: Полёт\n      en: Fly\n"
+                           "  - session_type: xfce\n    alias:\n      ru: Рабочий стол Xfce\n      en: Xfce\n"
                            "  - session_type: plasma\n    alias:\n      en: Plasma desktop\n"
-                           "  - session_type: fly\n    alias:\n      en: Fly again\n";
+                           "  - session_type: xfce\n    alias:\n      en: Xfce again\n";
     // clang-format off
-    QTest::newRow("later entry wins") << two << QStringLiteral("en") << QStringLiteral("fly=Fly again;plasma=Plasma desktop");
-    QTest::newRow("entry without the language is skipped") << two << QStringLiteral("ru") << QStringLiteral("fly=Полёт");
+    QTest::newRow("later entry wins") << two << QStringLiteral("en") << QStringLiteral("plasma=Plasma desktop;xfce=Xfce again");
+    QTest::newRow("entry without the language is skipped") << two << QStringLiteral("ru") << QStringLiteral("xfce=Рабочий стол Xfce");
     QTest::newRow("language compared exactly") << two << QStringLiteral("EN") << QString();
     QTest::newRow("entry without session_type is skipped")
         << QByteArray("menu_session_aliases:\n  - alias:\n      en: Lost\n") << QStringLiteral("en") << QString();
-    QTest::newRow("not a sequence") << QByteArray("menu_session_aliases:\n  fly: Fly\n") << QStringLiteral("en") << QString();
+    QTest::newRow("not a sequence") << QByteArray("menu_session_aliases:\n  xfce: Xfce\n") << QStringLiteral("en") << QString();
     QTest::newRow("absent") << QByteArray("background:\n  path: a\n") << QStringLiteral("en") << QString();
     QTest::newRow("empty file") << QByteArray() << QStringLiteral("en") << QString();
     QTest::newRow("entry without alias ends the call")
-        << QByteArray("menu_session_aliases:\n  - session_type: fly\n") << QStringLiteral("en")
+        << QByteArray("menu_session_aliases:\n  - session_type: xfce\n") << QStringLiteral("en")
         << QStringLiteral("error: invalid node");
     QTest::newRow("alias is a scalar")
-        << QByteArray("menu_session_aliases:\n  - session_type: fly\n    alias: Fly\n") << QStringLiteral("en")
+        << QByteArray("menu_session_aliases:\n  - session_type: xfce\n    alias: Xfce\n") << QStringLiteral("en")
         << QStringLiteral("error: operator[] call on a scalar");
-    QTest::newRow("entry is a scalar") << QByteArray("menu_session_aliases:\n  - fly\n") << QStringLiteral("en")
+    QTest::newRow("entry is a scalar") << QByteArray("menu_session_aliases:\n  - xfce\n") << QStringLiteral("en")
                                        << QStringLiteral("error: operator[] call on a scalar");
     QTest::newRow("alias text is a map")
-        << QByteArray("menu_session_aliases:\n  - session_type: fly\n    alias:\n      en:\n        x: y\n")
+        << QByteArray("menu_session_aliases:\n  - session_type: xfce\n    alias:\n      en:\n        x: y\n")
         << QStringLiteral("en") << QStringLiteral("error: bad conversion");
     QTest::newRow("session_type is a sequence")
         << QByteArray("menu_session_aliases:\n  - session_type: [a]\n    alias:\n      en: A\n")
@@ -263,7 +263,7 @@ void ThemeSettingsTest::defaultThemeSettingsRead()
     QCOMPARE(describe(settings.background()),
              QStringLiteral("present path=nimb-default-modern keep=yes overlay=12,16,24,110 blur blur.enable=yes "
                             "blur.radius=12 logo logo.enable=yes"));
-    QCOMPARE(settings.sessionAliases(QStringLiteral("ru")).value(QStringLiteral("fly")), QStringLiteral("Рабочий стол Fly"));
+    QCOMPARE(settings.sessionAliases(QStringLiteral("ru")).value(QStringLiteral("gnome-xorg")), QStringLiteral("GNOME на Xorg"));
 }
 
 QTEST_GUILESS_MAIN(ThemeSettingsTest)

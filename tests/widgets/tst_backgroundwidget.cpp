@@ -119,11 +119,11 @@ void BackgroundWidgetTest::logoIsReducedToFit()
     widget.resize(200, 600);
     widget.updateCachedImage();
     const QImage image = widget.cachedImage();
-    // 200×50 at the bottom, 8 pixels above the edge.
-    QCOMPARE(at(image, 0, 542), QColor(Qt::green));
-    QCOMPARE(at(image, 199, 591), QColor(Qt::green));
-    QCOMPARE(at(image, 100, 541), QColor(Qt::white));
-    QCOMPARE(at(image, 100, 592), QColor(Qt::white));
+    // 200×50 at the bottom, 8 + 60 pixels above the edge.
+    QCOMPARE(at(image, 0, 482), QColor(Qt::green));
+    QCOMPARE(at(image, 199, 531), QColor(Qt::green));
+    QCOMPARE(at(image, 100, 481), QColor(Qt::white));
+    QCOMPARE(at(image, 100, 532), QColor(Qt::white));
 }
 
 void BackgroundWidgetTest::smallLogoIsNeverEnlarged()
@@ -134,11 +134,11 @@ void BackgroundWidgetTest::smallLogoIsNeverEnlarged()
     widget.resize(400, 200);
     widget.updateCachedImage();
     const QImage image = widget.cachedImage();
-    // The margin is 3 % of the shorter side, at least 8: here 8.
-    QCOMPARE(at(image, 382, 182), QColor(Qt::green));
-    QCOMPARE(at(image, 391, 191), QColor(Qt::green));
-    QCOMPARE(at(image, 381, 182), QColor(Qt::white));
-    QCOMPARE(at(image, 392, 191), QColor(Qt::white));
+    // The margin is 3 % of the shorter side, at least 8: here 8, and 20 more below.
+    QCOMPARE(at(image, 382, 162), QColor(Qt::green));
+    QCOMPARE(at(image, 391, 171), QColor(Qt::green));
+    QCOMPARE(at(image, 381, 162), QColor(Qt::white));
+    QCOMPARE(at(image, 392, 171), QColor(Qt::white));
 }
 
 void BackgroundWidgetTest::overlayBlendsItsAlpha_data()

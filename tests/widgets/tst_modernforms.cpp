@@ -152,8 +152,8 @@ void ModernFormsTest::tablesKeepTheirDesignedMeasures_data()
     QTest::addColumn<int>("columnWidth");
     QTest::addColumn<int>("rowHeight");
 
-    QTest::newRow("short list") << QStringLiteral("shortUsersTableWidget") << 1 << 5 << 140 << 170;
-    QTest::newRow("grid") << QStringLiteral("allUsersTableWidget") << 3 << 4 << 240 << 96;
+    QTest::newRow("short list") << QStringLiteral("shortUsersTableWidget") << 1 << 5 << 140 << 144;
+    QTest::newRow("grid") << QStringLiteral("allUsersTableWidget") << 3 << 4 << 224 << 96;
     QTest::newRow("page dots") << QStringLiteral("userPagesTableWidget") << 1 << 0 << 20 << 20;
 }
 
@@ -240,8 +240,8 @@ void ModernFormsTest::cellsFitTheirTableSections()
 void ModernFormsTest::chosenUserPictureHasAFixedSize()
 {
     auto* picture = Utils::findWidget<QLabel*>(QStringLiteral("selectedUserIconLabel"), m_loginArea.get());
-    QCOMPARE(picture->minimumSize(), QSize(128, 128));
-    QCOMPARE(picture->maximumSize(), QSize(128, 128));
+    QCOMPARE(picture->minimumSize(), QSize(96, 96));
+    QCOMPARE(picture->maximumSize(), QSize(96, 96));
     QVERIFY(picture->hasScaledContents());
 }
 
