@@ -69,6 +69,8 @@ UsersData UsersManager::tokenUsers() const
 QString UsersManager::defaultUser() const { return m_defaultUser; }
 UsersManager::PreselUser UsersManager::preselUser() const { return m_preselUser; }
 bool UsersManager::userCompletion() const { return m_userCompletion; }
+bool UsersManager::tokenUsersOnly() const { return m_tokenUsersOnly; }
+bool UsersManager::userListEnabled() const { return m_userListEnabled; }
 UsersManager::FirstScreen UsersManager::firstScreen() const { return m_firstScreen; }
 void UsersManager::setInDomain(bool inDomain) { m_inDomain = inDomain; }
 

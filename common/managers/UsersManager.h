@@ -58,6 +58,10 @@ public:
     PreselUser preselUser() const;
     bool userCompletion() const;
     FirstScreen firstScreen() const;
+    /// Whether users() offers only the users whose token is present.
+    bool tokenUsersOnly() const;
+    /// Whether a user list is offered at all.
+    bool userListEnabled() const;
     void setInDomain(bool inDomain);
 
     /// The local host name, or "localhost" when the system does not tell.

@@ -27,6 +27,24 @@ run(${CMAKE_COMMAND} -S "${HOST_SOURCE_DIR}" -B "${WORK_DIR}/cmake-build" -G "${
 run(${CMAKE_COMMAND} --build "${WORK_DIR}/cmake-build")
 run("${WORK_DIR}/cmake-build/tiny_host")
 
+# The installed default theme through the installed plug-in gives a complete screen.
+file(GLOB_RECURSE plugin_files "${prefix}/*/vestibule_standard-theme.so")
+if(NOT plugin_files)
+    message(FATAL_ERROR "the standard theme plug-in was not installed")
+endif()
+file(GLOB_RECURSE generic_plugin_files "${prefix}/*/vestibule_generic-theme.so")
+if(NOT generic_plugin_files)
+    message(FATAL_ERROR "the generic theme plug-in was not installed beside the standard one")
+endif()
+foreach(expected "share/nimb-dm/themes/modern/RezGreeterTheme.desktop" "share/nimb-dm/themes/modern-generic/settings.yaml"
+        "share/nimb/translations/vestibule_modern_noload_ru.qm")
+    if(NOT EXISTS "${prefix}/${expected}")
+        message(FATAL_ERROR "not installed: ${expected}")
+    endif()
+endforeach()
+run("${WORK_DIR}/cmake-build/tiny_host" "${prefix}/share/nimb-dm/themes/modern" "${plugin_files}")
+run("${WORK_DIR}/cmake-build/tiny_host" "${prefix}/share/nimb-dm/themes/modern-generic" "${generic_plugin_files}")
+
 # pkg-config
 file(GLOB_RECURSE pc_files "${prefix}/*/vestibule_common.pc")
 list(LENGTH pc_files pc_count)

@@ -1,0 +1,55 @@
+// SPDX-FileCopyrightText: 2026 vestibule developers
+// SPDX-License-Identifier: LGPL-2.1-or-later
+#include "DisplayManagerConfig.h"
+
+#include <KConfig>
+#include <KConfigGroup>
+
+#include <QSettings>
+
+namespace
+{
+
+const QString greeterGroup = QStringLiteral("X-*-Greeter");
+const QString coreGroup = QStringLiteral("X-:*-Core");
+
+QMap<QString, QString> entryMap(const QString& path, const QString& group)
+{
+    const KConfig config(path, KConfig::FullConfig, QStandardPaths::GenericConfigLocation);
+    return config.entryMap(group);
+}
+
+} // namespace
+
+DisplayManagerConfig::DisplayManagerConfig(const QString& path)
+    : m_path(path)
+{
+}
+
+QString DisplayManagerConfig::greetString() const
+{
+    return entryMap(m_path, greeterGroup).value(QStringLiteral("GreetString"));
+}
+
+DomainSettings DisplayManagerConfig::domainSettings() const
+{
+    QSettings settings(m_path, QSettings::IniFormat);
+    settings.beginGroup(greeterGroup);
+    DomainSettings domains;
+    // QSettings reads a value with commas as a list; the domains are separated by colons only.
+    const QVariant value = settings.value(QStringLiteral("Domains"));
+    const QString list
+        = value.type() == QVariant::StringList ? value.toStringList().join(QLatin1Char(',')) : value.toString();
+    domains.domains = list.split(QLatin1Char(':'), Qt::SkipEmptyParts);
+    domains.separator = settings.value(QStringLiteral("Separator"), QStringLiteral("@")).toString();
+    domains.isPrefixDomain = settings.value(QStringLiteral("IsPrefixDomain"), false).toBool();
+    return domains;
+}
+
+QStringList DisplayManagerConfig::passwordlessUsers() const
+{
+    const QMap<QString, QString> core = entryMap(m_path, coreGroup);
+    if (!core.value(QStringLiteral("NoPassEnable")).contains(QLatin1String("true")))
+        return {};
+    return core.value(QStringLiteral("NoPassUsers")).split(QLatin1Char(','), Qt::SkipEmptyParts);
+}
