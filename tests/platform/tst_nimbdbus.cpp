@@ -2,27 +2,17 @@
 // SPDX-License-Identifier: LGPL-2.1-or-later
 #include "nimbdbus.h"
 
-#include "TestFiles.h"
+#include "PrivateSystemBus.h"
 
-#include <QDeadlineTimer>
-#include <QDebug>
 #include <QElapsedTimer>
 #include <QFile>
-#include <QProcess>
-#include <QStandardPaths>
-#include <QTemporaryDir>
 #include <QTest>
 
 #include <initializer_list>
 #include <memory>
 
-#include <signal.h>
-#include <sys/prctl.h>
-
 namespace
 {
-
-const QString logindName = QStringLiteral("org.freedesktop.login1");
 
 /// Answers for the fake logind; nullptr leaves the method out.
 QStringList fakeReplies(std::initializer_list<const char*> words)
@@ -32,52 +22,6 @@ QStringList fakeReplies(std::initializer_list<const char*> words)
         result << (word ? QString::fromLatin1(word) : QString());
     return result;
 }
-
-/// A child that the kernel ends with the test, should the test crash before it can clean up.
-class TiedProcess : public QProcess
-{
-protected:
-    void setupChildProcess() override { ::prctl(PR_SET_PDEATHSIG, SIGTERM); }
-};
-
-/// A program the test starts, ended and reaped whenever the test leaves its scope, failed checks included.
-class ChildProcess
-{
-public:
-    ChildProcess() = default;
-    ~ChildProcess()
-    {
-        if (m_process.state() == QProcess::NotRunning)
-            return;
-        m_process.terminate();
-        if (!m_process.waitForFinished(3000)) {
-            m_process.kill();
-            m_process.waitForFinished(-1);
-        }
-    }
-    ChildProcess(const ChildProcess&) = delete;
-    ChildProcess& operator=(const ChildProcess&) = delete;
-
-    /// Starts @p program and returns the first line it prints once ready; empty if it printed none within 10 s.
-    QByteArray start(const QString& program, const QStringList& arguments)
-    {
-        m_process.start(program, arguments);
-        const QDeadlineTimer deadline(10000);
-        while (!m_process.canReadLine()) {
-            if (!m_process.waitForReadyRead(int(deadline.remainingTime()))) {
-                // Its complaints matter only when it fails (a daemon started as root also
-                // reports that it may not raise its file limit).
-                qWarning().noquote() << program << "did not start:" << m_process.errorString()
-                                     << m_process.readAllStandardError();
-                return {};
-            }
-        }
-        return m_process.readLine().trimmed();
-    }
-
-private:
-    TiedProcess m_process;
-};
 
 } // namespace
 
@@ -93,74 +37,23 @@ private Q_SLOTS:
     void busWithoutLogind();
 
 private:
-    std::unique_ptr<ChildProcess> startBus();
-    std::unique_ptr<ChildProcess> startLogind(const QStringList& replies);
-
-    QTemporaryDir m_dir;
-    QString m_socket;
-    QString m_address;
-    QString m_config;
+    std::unique_ptr<PrivateSystemBus> startBus(const QStringList& replies = QStringList());
 };
 
 void NimbDBusTest::initTestCase()
 {
-    QVERIFY(m_dir.isValid());
-    m_socket = m_dir.filePath(QStringLiteral("system_bus_socket"));
-    m_address = QStringLiteral("unix:path=") + m_socket;
-    m_config = m_dir.filePath(QStringLiteral("bus.conf"));
-    const QString config
-        = QStringLiteral(R"(<!DOCTYPE busconfig PUBLIC "-//freedesktop//DTD D-Bus Bus Configuration 1.0//EN"
- "http://www.freedesktop.org/standards/dbus/1.0/busconfig.dtd">
-<busconfig>
-  <listen>unix:path=%1</listen>
-  <auth>EXTERNAL</auth>
-  <policy context="default">
-    <allow user="*"/>
-    <allow own="*"/>
-    <allow send_destination="*"/>
-    <allow receive_sender="*"/>
-  </policy>
-</busconfig>
-)");
-    QVERIFY(TestFiles::write(m_config, config.arg(m_socket.toHtmlEscaped()).toUtf8()));
-    // libdbus reads the address once per process, so every bus of this test listens on the
-    // same socket, and the machine's own system bus is never asked.
-    qputenv("DBUS_SYSTEM_BUS_ADDRESS", m_address.toUtf8());
+    // Points the process at the private bus before any call.
+    PrivateSystemBus bus;
 }
 
-std::unique_ptr<ChildProcess> NimbDBusTest::startBus()
+std::unique_ptr<PrivateSystemBus> NimbDBusTest::startBus(const QStringList& replies)
 {
-    const QString daemon = QStandardPaths::findExecutable(QStringLiteral("dbus-daemon"));
-    if (daemon.isEmpty()) {
-        qWarning("dbus-daemon is missing (scripts/install-dependencies installs it)");
+    auto bus = std::make_unique<PrivateSystemBus>();
+    if (!bus->start())
         return nullptr;
-    }
-    auto bus = std::make_unique<ChildProcess>();
-    // The daemon prints its address once it listens.
-    const QByteArray address = bus->start(daemon,
-        { QStringLiteral("--config-file=") + m_config, QStringLiteral("--nofork"), QStringLiteral("--nopidfile"),
-            QStringLiteral("--print-address") });
-    if (!address.startsWith(m_address.toUtf8())) {
-        qWarning().noquote() << "the private bus listens elsewhere:" << address;
+    if (!replies.isEmpty() && !bus->startLogind(QStringLiteral(FAKE_LOGIN1), replies))
         return nullptr;
-    }
     return bus;
-}
-
-std::unique_ptr<ChildProcess> NimbDBusTest::startLogind(const QStringList& replies)
-{
-    auto logind = std::make_unique<ChildProcess>();
-    const QStringList methods { QStringLiteral("CanSuspend"), QStringLiteral("CanHybridSleep"),
-        QStringLiteral("CanHibernate") };
-    QStringList arguments { m_address, logindName };
-    for (int i = 0; i < replies.size(); ++i) {
-        if (!replies.at(i).isNull())
-            arguments << methods.at(i) + QLatin1Char('=') + replies.at(i);
-    }
-    // It prints "ready" once it owns the name, so the calls below never race its start.
-    if (logind->start(QStringLiteral(FAKE_LOGIN1), arguments) != "ready")
-        return nullptr;
-    return logind;
 }
 
 void NimbDBusTest::answers_data()
@@ -185,20 +78,16 @@ void NimbDBusTest::answers()
 {
     QFETCH(QStringList, replies);
     QFETCH(QList<int>, expected);
-    const auto bus = startBus();
+    const auto bus = startBus(replies);
     QVERIFY(bus);
-    const auto logind = startLogind(replies);
-    QVERIFY(logind);
     const QList<int> actual { dbus_Logind_CanSuspend(), dbus_Logind_CanHybridSleep(), dbus_Logind_CanHibernate() };
     QCOMPARE(actual, expected);
 }
 
 void NimbDBusTest::silentLogindGivesUpAfterTheTimeout()
 {
-    const auto bus = startBus();
+    const auto bus = startBus(fakeReplies({ "silent", "silent", "silent" }));
     QVERIFY(bus);
-    const auto logind = startLogind(fakeReplies({ "silent", "silent", "silent" }));
-    QVERIFY(logind);
     for (int (*capability)() : { dbus_Logind_CanSuspend, dbus_Logind_CanHybridSleep, dbus_Logind_CanHibernate }) {
         QElapsedTimer timer;
         timer.start();
@@ -210,8 +99,8 @@ void NimbDBusTest::silentLogindGivesUpAfterTheTimeout()
 
 void NimbDBusTest::noBusAtAll()
 {
-    QFile::remove(m_socket);
-    QVERIFY(!QFile::exists(m_socket));
+    QFile::remove(PrivateSystemBus::socket());
+    QVERIFY(!QFile::exists(PrivateSystemBus::socket()));
     QCOMPARE(dbus_Logind_CanSuspend(), -1);
     QCOMPARE(dbus_Logind_CanHybridSleep(), -1);
     QCOMPARE(dbus_Logind_CanHibernate(), -1);

@@ -10,6 +10,7 @@
 #include "LocalAuthManager.h"
 #include "LoginWidget.h"
 #include "NewPasswordDialog.h"
+#include "PrivateSystemBus.h"
 #include "ScopedSystemRoot.h"
 #include "SessionsManager.h"
 #include "ShutdownManager.h"
@@ -97,11 +98,14 @@ class TestStandardTheme : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
+    void initTestCase();
     void setupFailures_data();
     void setupFailures();
     void configurationKeys_data();
     void configurationKeys();
     void actionsFollowTheConnection();
+    void sleepFollowsTheMachine_data();
+    void sleepFollowsTheMachine();
     void loginGoesThroughTheDomain_data();
     void loginGoesThroughTheDomain();
     void failurePauseRestartsOnASecondFailure();
@@ -113,6 +117,12 @@ private Q_SLOTS:
     void autoLoginRunsTheCountdown();
     void backgroundFollowsTheSize();
 };
+
+void TestStandardTheme::initTestCase()
+{
+    // Every sleep question of this process goes to a bus of the test's own.
+    PrivateSystemBus bus;
+}
 
 void TestStandardTheme::setupFailures_data()
 {
@@ -272,6 +282,56 @@ void TestStandardTheme::actionsFollowTheConnection()
     emit widget->findChild<CommonWidget*>()->rebootRequest();
     emit widget->findChild<CommonWidget*>()->suspendRequest();
     QCOMPARE(requests.count(), 0);
+}
+
+void TestStandardTheme::sleepFollowsTheMachine_data()
+{
+    // What logind answers to CanSuspend, CanHybridSleep and CanHibernate.
+    QTest::addColumn<QStringList>("replies");
+    QTest::addColumn<bool>("allowShutdownNone");
+    QTest::addColumn<QStringList>("powerActions");
+    QTest::addColumn<int>("suspendRequests"); ///< ShutdownAction of the suspend button, -1 for none
+
+    const QStringList all { QStringLiteral("Reboot"), QStringLiteral("Shutdown"), QStringLiteral("Suspend"),
+        QStringLiteral("Hibernation") };
+    QTest::newRow("everything") << QStringList { QStringLiteral("yes"), QStringLiteral("yes"), QStringLiteral("yes") }
+                                << false << all << int(ShutdownAction::Suspend);
+    QTest::newRow("only hybrid sleep") << QStringList { QStringLiteral("no"), QStringLiteral("yes"),
+        QStringLiteral("na") } << false << QStringList(all.mid(0, 3))
+                                       << int(ShutdownAction::HybridSleep);
+    QTest::newRow("only hibernation") << QStringList { QStringLiteral("challenge"), QStringLiteral("no"),
+        QStringLiteral("yes") } << false
+                                      << QStringList { all.at(0), all.at(1), all.at(3) } << -1;
+    QTest::newRow("shutdown not allowed")
+        << QStringList { QStringLiteral("yes"), QStringLiteral("yes"), QStringLiteral("yes") } << true << QStringList()
+        << -1;
+}
+
+void TestStandardTheme::sleepFollowsTheMachine()
+{
+    QFETCH(QStringList, replies);
+    QFETCH(bool, allowShutdownNone);
+    QFETCH(QStringList, powerActions);
+    QFETCH(int, suspendRequests);
+
+    PrivateSystemBus bus;
+    QVERIFY(bus.start());
+    QVERIFY(bus.startLogind(QStringLiteral(FAKE_LOGIN1), replies));
+    ScopedSystemRoot root;
+    GreeterOptions options;
+    options.allowShutdownNone = allowShutdownNone;
+    options.hasConsole = false;
+    options.connection = ConnectionManager::ConnectionData();
+    GreeterRig rig(options);
+    BaseThemeWidget* widget = rig.createTheme(QStringLiteral(FIXTURE_THEME_DIR), plugin);
+
+    QCOMPARE(actionTexts(widget), QStringList { QStringLiteral("Choose user") } + powerActions);
+    QCOMPARE(findNamed<QToolButton>(widget, "suspendToolButton")->isVisibleTo(widget), suspendRequests >= 0);
+    QSignalSpy requests(rig.shutdown, &ShutdownManager::shutdownRequest);
+    emit widget->findChild<CommonWidget*>()->suspendRequest();
+    QCOMPARE(requests.count(), suspendRequests >= 0 ? 1 : 0);
+    if (suspendRequests >= 0)
+        QCOMPARE(int(requests.at(0).at(0).value<ShutdownAction>()), suspendRequests);
 }
 
 void TestStandardTheme::loginGoesThroughTheDomain_data()
