@@ -71,7 +71,14 @@ ThemeWidgetCore::ThemeWidgetCore()
     loginFailedTimer.setInterval(loginFailedPauseMs);
 }
 
-ThemeWidgetCore::~ThemeWidgetCore() = default;
+ThemeWidgetCore::~ThemeWidgetCore()
+{
+    // A setup that failed half-way leaves widgets that never joined the screen.
+    if (loginWidget && !loginWidget->parent())
+        delete loginWidget;
+    if (commonWidget && !commonWidget->parent())
+        delete commonWidget;
+}
 
 QPixmap ThemeWidgetCore::backgroundPixmap() const
 {
@@ -139,23 +146,41 @@ QWidget* ThemeWidgetCore::buildForm(const QString& fileName) const
     return form;
 }
 
+namespace {
+
+/// Runs @p load on @p form; a form that the widget did not take in before a failure is deleted.
+template<typename Load>
+void loadForm(QWidget* form, const Load& load)
+{
+    try {
+        load(form);
+    } catch (...) {
+        if (!form->parent())
+            delete form;
+        throw;
+    }
+}
+
+} // namespace
+
 void ThemeWidgetCore::createCommonWidget(const QMap<QString, SessionDescription>& sessions)
 {
     commonWidget = new CommonWidget();
-    commonWidget->load(buildForm(QStringLiteral("/common_widget.ui")));
+    loadForm(buildForm(QStringLiteral("/common_widget.ui")), [this](QWidget* form) { commonWidget->load(form); });
     commonWidget->setAvailableSessions(sessions);
 }
 
 void ThemeWidgetCore::createLoginWidget(LoginMode mode, const QString& greeting)
 {
     loginWidget = new LoginWidget();
-    QWidget* form = buildForm(QStringLiteral("/central_widget.ui"));
-    if (mode == LoginMode::Generic) {
-        loginWidget->loadGeneric(form, description);
-    } else {
-        loginWidget->setGreetString(greeting);
-        loginWidget->load(form, description);
-    }
+    loadForm(buildForm(QStringLiteral("/central_widget.ui")), [this, mode, &greeting](QWidget* form) {
+        if (mode == LoginMode::Generic) {
+            loginWidget->loadGeneric(form, description);
+        } else {
+            loginWidget->setGreetString(greeting);
+            loginWidget->load(form, description);
+        }
+    });
     loginWidget->enableHostnameSelection(false);
 }
 
