@@ -27,6 +27,7 @@
 #include <QToolButton>
 #include <QTranslator>
 
+#include <algorithm>
 #include <cstdio>
 #include <exception>
 
@@ -146,7 +147,8 @@ QWidget* ThemeWidgetCore::buildForm(const QString& fileName) const
     return form;
 }
 
-namespace {
+namespace
+{
 
 /// Runs @p load on @p form; a form that the widget did not take in before a failure is deleted.
 template<typename Load>
@@ -323,12 +325,16 @@ QMenu* ThemeWidgetCore::createSwitchSessionMenu(const std::function<void()>& upd
         if (!actionsMenu)
             return;
         commonWidget->showActionsMenu(true);
-        const QRect area = actionsMenu->geometry();
-        const QWidget* parent = actionsMenu->parentWidget();
-        const QPoint topRight(area.x() + area.width(), area.y());
-        menu->popup(parent ? parent->mapToGlobal(topRight) : topRight);
-        // Opening a popup closes the in-window menu; it comes back once the popup is up.
-        QTimer::singleShot(0, commonWidget, [this] { commonWidget->showActionsMenu(true); });
+        // The actions menu takes its place on showing; the list opens beside it once it has.
+        QTimer::singleShot(0, menu, [this, menu, actionsMenu] {
+            const QRect area(actionsMenu->mapTo(this, QPoint(0, 0)), actionsMenu->size());
+            menu->popup(mapToGlobal(QPoint(area.x() + area.width(), area.y())));
+            // Its entries arrive as it opens; where the screen ends beside the actions menu,
+            // the list moves to its other side.
+            if (area.x() + area.width() + menu->width() > width())
+                menu->move(mapToGlobal(QPoint(std::max(0, area.x() - menu->width()), area.y())));
+            commonWidget->showActionsMenu(true);
+        });
     });
     return menu;
 }
