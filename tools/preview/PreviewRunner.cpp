@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: LGPL-2.1-or-later
 #include "PreviewRunner.h"
 
+#include "CatalogueInstaller.h"
 #include "Exceptions.h"
 #include "PreviewHost.h"
 #include "PreviewPaths.h"
@@ -160,6 +161,9 @@ int PreviewRunner::show()
         return 2;
     }
     config.prevUserFile = root->filePath(QStringLiteral("/var/lib/nimb-dm/prev-user.ini"));
+    // The library installed its catalogue from the machine's directory when the application
+    // started; the preview's root has the toolkit's own, which may not be installed yet.
+    CatalogueInstaller::install(QStringLiteral("libvestibule_common"));
     if (m_options.setLayouts)
         setLayouts(scenario.layouts);
 
