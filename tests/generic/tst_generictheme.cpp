@@ -175,11 +175,13 @@ void TestGenericTheme::resizeKeepsTheBackground()
     TestFiles::write(copy.filePath(QStringLiteral("settings.yaml")), "background:\n  path: wallpaper.png\n");
     GreeterRig rig;
     BaseThemeWidget* widget = rig.createTheme(copy.path(), plugin);
-    // The picture chosen at set-up stays even when its file is gone.
-    QFile::remove(copy.filePath(QStringLiteral("wallpaper.png")));
-    widget->resize(700, 400);
+    widget->resize(500, 300);
     widget->show();
     QVERIFY(QTest::qWaitForWindowExposed(widget));
+    // The picture chosen for the first size stays even when its file is gone.
+    QFile::remove(copy.filePath(QStringLiteral("wallpaper.png")));
+    widget->resize(700, 400);
+    QTRY_COMPARE(widget->size(), QSize(700, 400));
     const QImage snapshot = widget->backgroundPixmap().toImage();
     QCOMPARE(snapshot.size() / widget->devicePixelRatioF(), QSize(700, 400));
     QCOMPARE(snapshot.pixelColor(350, 200), QColor(Qt::darkBlue));

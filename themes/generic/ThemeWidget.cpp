@@ -128,7 +128,9 @@ void ThemeWidget::showMessage(QString message)
 void ThemeWidget::resizeEvent(QResizeEvent* event)
 {
     ThemeWidgetCore::resizeEvent(event);
-    // The picture chosen at set-up stays; the background only scales it to the new size.
-    if (background)
+    // The picture, once chosen, stays; the background only scales it to the new size.
+    if (background && backgroundPending())
+        applyBackground();
+    else if (background)
         background->resize(size());
 }

@@ -189,8 +189,16 @@ void ThemeWidgetCore::createLoginWidget(LoginMode mode, const QString& greeting)
 void ThemeWidgetCore::createBackground()
 {
     background = new BackgroundWidget(this);
-    applyBackground();
+    // Hosts build the theme before they give it its size. The picture is chosen for the
+    // screen, so the choice waits for the first real size rather than being made (and a
+    // wallpaper decoded and blurred) for a size the screen never has.
+    if (isVisible() || testAttribute(Qt::WA_Resized))
+        applyBackground();
+    else
+        m_backgroundPending = true;
 }
+
+bool ThemeWidgetCore::backgroundPending() const { return m_backgroundPending; }
 
 QPixmap ThemeWidgetCore::loadPicture(const QString& path)
 {
@@ -203,6 +211,7 @@ QPixmap ThemeWidgetCore::loadPicture(const QString& path)
 
 void ThemeWidgetCore::applyBackground()
 {
+    m_backgroundPending = false;
     BackgroundSettings settings;
     try {
         settings = themeSettings.background();

@@ -73,6 +73,8 @@ protected:
     void createBackground();
     /// Chooses wallpaper, logo, blur and veil from the settings again and sizes the background.
     void applyBackground();
+    /// True until the background has been chosen for a size the host gave.
+    bool backgroundPending() const;
     /// The common widget fills the screen; the login area goes into its "centralGridLayout".
     void placeWidgets(bool loginWidgetInTabOrder);
     void startDateTime();
@@ -136,4 +138,5 @@ private:
     // The last wallpaper decoded: a resize to the same file does not decode it again.
     QString m_wallpaperPath;
     QPixmap m_wallpaper;
+    bool m_backgroundPending = false;
 };

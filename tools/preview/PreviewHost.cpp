@@ -26,6 +26,7 @@
 #include <QFileInfo>
 #include <QIcon>
 #include <QMessageBox>
+#include <QScreen>
 #include <QTimer>
 
 #include <cstdio>
@@ -111,6 +112,9 @@ void PreviewHost::start()
     initKeyboard();
     build();
     if (m_config.fullscreen) {
+        // A greeter's X server has no window manager to make the window as large as the screen.
+        if (const QScreen* screen = QGuiApplication::primaryScreen())
+            m_widget->setGeometry(screen->geometry());
         m_widget->showFullScreen();
     } else {
         m_widget->resize(m_config.geometry);
