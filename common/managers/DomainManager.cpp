@@ -30,6 +30,7 @@ DomainManager::DomainManager(const DomainSettings& settings, QObject* parent)
     , m_localComputerText(tr("Local computer"))
     , m_waitingText(tr("Waiting for domain response..."))
     , m_rerunTimer(new QTimer(this))
+    , m_listingTimer(new QTimer(this))
 {
     m_scripts = QDir(SystemPaths::domainScriptsDir()).entryList(QDir::Files | QDir::Executable, QDir::NoSort);
     if (!m_scripts.isEmpty()) {
@@ -42,6 +43,13 @@ DomainManager::DomainManager(const DomainSettings& settings, QObject* parent)
         m_domainsList.append(m_configuredDomains);
         m_inDomain = true;
     }
+
+    // A listing that never ends would hold up every later one: past the limit the script
+    // and all it started are ended, and the listing counts as failed.
+    m_listingTimer->setObjectName(QStringLiteral("domainScriptListingTimer"));
+    m_listingTimer->setSingleShot(true);
+    m_listingTimer->setInterval(listingTimeoutMs);
+    connect(m_listingTimer, &QTimer::timeout, this, [this] { m_process.killGroup(); });
 
     m_rerunTimer->setObjectName(QStringLiteral("domainScriptRerunTimer"));
     m_rerunTimer->setSingleShot(true);
@@ -58,6 +66,7 @@ DomainManager::DomainManager(const DomainSettings& settings, QObject* parent)
         connect(&m_process, &QProcess::errorOccurred, this, [this](QProcess::ProcessError error) {
             if (error != QProcess::FailedToStart)
                 return;
+            m_listingTimer->stop();
             dropScriptDomains();
             scheduleRerun();
         });
@@ -112,6 +121,8 @@ void DomainManager::convertThroughScript(const AuthData& data, const QString& do
 {
     GroupedProcess process;
     process.start(scriptPath(), { QStringLiteral("-l"), data.login, domain }, QIODevice::ReadWrite);
+    // Nothing is ever written to the script: one that reads its input ends at once.
+    process.closeWriteChannel();
     // A script that hangs, or that crashes after printing part of a name, has given no
     // answer to trust; whatever it left running is ended with it.
     if (!process.waitForFinished(conversionTimeoutMs) || process.exitStatus() == QProcess::CrashExit) {
@@ -130,6 +141,7 @@ void DomainManager::convertThroughScript(const AuthData& data, const QString& do
 void DomainManager::updateDomainsList(int exitCode, QProcess::ExitStatus exitStatus)
 {
     Q_UNUSED(exitCode)
+    m_listingTimer->stop();
     if (exitStatus == QProcess::CrashExit) {
         dropScriptDomains();
     } else {
@@ -150,6 +162,8 @@ void DomainManager::startGetDomainsScript()
     if (m_scripts.isEmpty() || m_process.state() != QProcess::NotRunning)
         return;
     m_process.start(scriptPath(), QStringList(), QIODevice::ReadWrite);
+    m_process.closeWriteChannel();
+    m_listingTimer->start();
 }
 
 QString DomainManager::scriptPath() const

@@ -32,6 +32,8 @@ public:
     static constexpr int rerunIntervalMs = 60000;
     /// The longest a name conversion may take before it counts as failed.
     static constexpr int conversionTimeoutMs = 10000;
+    /// The longest a background listing may take; then it is ended and counts as failed.
+    static constexpr int listingTimeoutMs = 60000;
 
     explicit DomainManager(const DomainSettings& settings, QObject* parent = nullptr);
     ~DomainManager() override;
@@ -82,4 +84,5 @@ private:
     bool m_waitingShown = false; ///< the offered list still carries the waiting entry
     GroupedProcess m_process;
     QTimer* m_rerunTimer;
+    QTimer* m_listingTimer;
 };
