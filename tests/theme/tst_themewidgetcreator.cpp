@@ -121,10 +121,13 @@ void ThemeWidgetCreatorTest::unusablePluginsThrowWithNames_data()
 {
     QTest::addColumn<QString>("plugin");
     QTest::addColumn<QString>("reasonPart");
-    QTest::newRow("missing file") << m_themeDir->filePath(QStringLiteral("absent.so")) << QString();
+    // Each reason as Qt's plug-in loader or the creator words it, after the plug-in's name.
+    QTest::newRow("missing file") << m_themeDir->filePath(QStringLiteral("absent.so"))
+                                  << QStringLiteral("theme. The shared library was not found.");
     QTest::newRow("bare name not installed") << QStringLiteral("no-such-theme-for-tests")
-                                             << QString();
-    QTest::newRow("library that is not a plug-in") << QStringLiteral(FIXTURE_NOT_PLUGIN) << QString();
+                                             << QStringLiteral("theme. The shared library was not found.");
+    QTest::newRow("library that is not a plug-in") << QStringLiteral(FIXTURE_NOT_PLUGIN)
+                                                   << QStringLiteral("theme. Failed to extract plugin meta data");
     QTest::newRow("plug-in of another interface") << QStringLiteral(FIXTURE_OTHER_PLUGIN)
                                                   << QStringLiteral("nimb-qdm/0.0");
 }
