@@ -19,7 +19,9 @@ public:
     explicit KeyboardManager(XKeyboard* keyboard, QObject* parent = nullptr);
     ~KeyboardManager() override;
 
+    /// The active layout; empty (reported once on standard error) when it cannot be read.
     QString getCurrentLayout() const;
+    /// The next layout; nothing (reported once) when the layouts cannot be read.
     void changeLayout() const;
     bool capsLockState() const;
 

@@ -6,6 +6,7 @@
 
 #include <QX11Info>
 
+#include <cstdio>
 #include <cstring>
 
 #include <X11/XKBlib.h>
@@ -173,9 +174,19 @@ void XKeyboard::xcbGenericEventHandle(const QByteArray& eventType, void* message
 {
     if (eventType != "xcb_generic_event_t" || !message)
         return;
-    const auto* bytes = static_cast<const unsigned char*>(message);
-    const int type = bytes[0];
+    try {
+        handleEvent(static_cast<const unsigned char*>(message));
+    } catch (const DetailsException& error) {
+        if (!m_eventFailureReported) {
+            m_eventFailureReported = true;
+            std::fprintf(stderr, "nimb-qdm: keyboard event passed over: %s\n", qUtf8Printable(error.fullDetails()));
+        }
+    }
+}
 
+void XKeyboard::handleEvent(const unsigned char* bytes)
+{
+    const int type = bytes[0];
     if (type == keyPress || type == keyRelease) {
         // Key events: detail (keycode) at byte 1, the modifier state before the key at bytes 28-29.
         Display* dpy = display();

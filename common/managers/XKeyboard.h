@@ -43,11 +43,17 @@ Q_SIGNALS:
     void layoutChanged(const QString& layout);
 
 public Q_SLOTS:
-    /// Receives every native event; @p result is left alone.
+    /**
+     * Receives every native event; @p result is left alone. Never throws: it runs inside the
+     * X event dispatch, so a layout that cannot be read is reported once on standard error
+     * and the event is passed over.
+     */
     void xcbGenericEventHandle(const QByteArray& eventType, void* message, long* result);
 
 private:
     XKeyboard();
+    void handleEvent(const unsigned char* bytes);
 
     int m_xkbEventBase = -1;
+    bool m_eventFailureReported = false;
 };

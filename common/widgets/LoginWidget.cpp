@@ -73,6 +73,16 @@ void LoginWidget::bindForm(QWidget* form, const ThemeDescription& description)
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(form);
     findNamedWidgets();
+    // Pages are switched by name from shortcuts and clicks, where nothing may be thrown: a
+    // form without one of them fails now.
+    for (const auto& [stack, pages] :
+         { std::pair<QStackedWidget*, QStringList> { m_loginStackedWidget,
+                                                      { QStringLiteral("userInfoPage"), QStringLiteral("enterUsernamePage") } },
+           { m_commonStackedWidget, { QStringLiteral("loginPage"), QStringLiteral("allUsersPage") } },
+           { m_usersStackedWidget, { QStringLiteral("changeUserButtonPage"), QStringLiteral("shortUsersPage") } } }) {
+        for (const QString& page : pages)
+            Utils::findWidget<QWidget*>(page, stack);
+    }
 
     m_shortListColumnLimit = m_shortUsersTableWidget->columnCount();
     m_allUsersRows = m_allUsersTableWidget->rowCount();
@@ -105,6 +115,9 @@ void LoginWidget::load(QWidget* form, const ThemeDescription& description)
     const QString dir = m_description.dirPath();
     m_verticalItemForm.reset(Utils::openFile(dir + QStringLiteral("/vertical_user_item.ui")));
     m_horizontalItemForm.reset(Utils::openFile(dir + QStringLiteral("/horizontal_user_item.ui")));
+    // A broken item form fails the theme now, not later when a user is to be shown.
+    checkItemForm(m_verticalItemForm.get());
+    checkItemForm(m_horizontalItemForm.get());
     m_whiteDot = QIcon(dir + QStringLiteral("/icon_white_circle.svg"));
     m_emptyWhiteDot = QIcon(dir + QStringLiteral("/icon_empty_white_circle.svg"));
     m_tokenIcon = QIcon(dir + QStringLiteral("/icon-token.png"));

@@ -152,6 +152,8 @@ private:
     void installGestureAndEventFilter();
     void setUsernameOrPasswordFocus();
     QWidget* makeCell(const UserData& user, QFile* itemForm);
+    /// Throws CommonException when @p itemForm cannot show a user.
+    static void checkItemForm(QFile* itemForm);
     void showPageDots(int page);
     static void sizeStackToCurrentPage(QStackedWidget* stack);
     void markCurrentUserCell(QTableWidget* table) const;

@@ -5,6 +5,8 @@
 // the filter, the swipe gesture and the name completer.
 #include "LoginWidget.h"
 
+#include "Exceptions.h"
+
 #include "ThemeWidgetCreator.h"
 #include "UserCellWidget.h"
 
@@ -18,6 +20,9 @@
 #include <QStringListModel>
 #include <QStyle>
 #include <QTableWidget>
+
+#include <cstdio>
+#include <memory>
 
 namespace {
 
@@ -91,11 +96,27 @@ QWidget* LoginWidget::makeCell(const UserData& user, QFile* itemForm)
     auto* cell = new UserCellWidget(user);
     try {
         cell->load(form);
-    } catch (...) {
+    } catch (const DetailsException& error) {
+        // Cells are made while users come and go, inside the event loop, where nothing may
+        // be thrown: load() has tried both item forms once, so this is reported, not fatal.
         delete cell;
-        throw;
+        static bool reported = false;
+        if (!reported) {
+            reported = true;
+            std::fprintf(stderr, "nimb-qdm: a user cannot be shown: %s\n", qUtf8Printable(error.fullDetails()));
+        }
+        return nullptr;
     }
     return cell;
+}
+
+void LoginWidget::checkItemForm(QFile* itemForm)
+{
+    std::unique_ptr<QWidget> form(ThemeWidgetCreator::create(itemForm));
+    if (!form)
+        throw CommonException(tr("'%1' is not a form").arg(itemForm->fileName()));
+    UserCellWidget cell { UserData() };
+    cell.load(form.release());
 }
 
 void LoginWidget::setShortListUsers(const UsersData& users)

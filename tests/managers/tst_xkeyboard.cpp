@@ -4,6 +4,7 @@
 #include "KeyboardManager.h"
 #include "MetaSignatures.h"
 #include "PrivateXServer.h"
+#include "StderrCapture.h"
 #include "XKeyboard.h"
 
 #include <QAbstractNativeEventFilter>
@@ -87,6 +88,7 @@ private Q_SLOTS:
     void rulesProperty();
     void wrongPropertyThrows_data();
     void wrongPropertyThrows();
+    void unreadableLayoutInAnEventIsPassedOver();
 
     void capsLockIsReportedBothWays();
     void capsLockPressWithoutLockBitEmitsNothing();
@@ -213,6 +215,25 @@ void XKeyboardTest::wrongPropertyThrows()
         QCOMPARE(e.fullDetails(), QStringLiteral("Wrong property format XGetWindowProperty"));
     }
     QVERIFY_EXCEPTION_THROWN(XKeyboard::instance()->getCurrentLayout(), CommonException);
+}
+
+void XKeyboardTest::unreadableLayoutInAnEventIsPassedOver()
+{
+    QVERIFY(setxkbmap({ QStringLiteral("-layout"), QStringLiteral("us,ru") }));
+    writeRulesProperty(bytes("evdev\0pc105\0us,ru\0\0\0\0"), XA_INTEGER, 32);
+    QSignalSpy spy(XKeyboard::instance(), &XKeyboard::layoutChanged);
+    StderrCapture capture;
+    // The layout switch arrives in the X event dispatch, where nothing may be thrown.
+    lockGroupFromOutside(1);
+    QTRY_VERIFY(capture.text().contains("nimb-qdm: keyboard event passed over: Wrong property format"));
+    lockGroupFromOutside(0);
+    QTest::qWait(300);
+    QCOMPARE(capture.text().count("nimb-qdm:"), 1);
+    QCOMPARE(spy.count(), 0);
+
+    QVERIFY(setxkbmap({ QStringLiteral("-layout"), QStringLiteral("us,ru") }));
+    lockGroupFromOutside(1);
+    QTRY_VERIFY(!spy.isEmpty() && spy.last().at(0).toString() == QLatin1String("ru"));
 }
 
 void XKeyboardTest::capsLockIsReportedBothWays()

@@ -139,6 +139,9 @@ void TestStandardTheme::setupFailures_data()
     QTest::newRow("no central grid") << "common_widget.ui" << QByteArray("\"centralGridLayout\"")
                                      << QByteArray("\"elsewhere\"") << QString()
                                      << "Widget 'centralGridLayout' not found";
+    QTest::newRow("user item without its picture")
+        << "vertical_user_item.ui" << QByteArray("\"iconLabel\"") << QByteArray("\"pictureLabel\"") << QString()
+        << "Widget 'iconLabel' not found";
     QTest::newRow("no date and time") << "common_widget.ui" << QByteArray("\"dateTimeWidget\"")
                                       << QByteArray("\"clockWidget\"") << QString()
                                       << "Widget 'dateTimeWidget' not found";
