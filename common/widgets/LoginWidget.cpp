@@ -73,6 +73,8 @@ void LoginWidget::bindForm(QWidget* form, const ThemeDescription& description)
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(form);
     findNamedWidgets();
+    if (const QPixmap picture = m_selectedUserIconLabel->pixmap(Qt::ReturnByValue); !picture.isNull())
+        m_formUserPicture = QIcon(picture);
     // Pages are switched by name from shortcuts and clicks, where nothing may be thrown: a
     // form without one of them fails now.
     for (const auto& [stack, pages] :
@@ -509,8 +511,10 @@ void LoginWidget::updatePasswordUsernameLineEditPlaceholder()
 
 void LoginWidget::setCurrentUserData(const UserData& user)
 {
+    // Nobody chosen yet, or a prompt of the conversation: the form's own picture stands in.
+    const QIcon& picture = user.icon.isNull() ? m_formUserPicture : user.icon;
     m_selectedUserIconLabel->setPixmap(
-        Utils::circlePixmapFromIcon(user.icon, Utils::caclulateRealPaintDeviceSize(m_selectedUserIconLabel)));
+        Utils::circlePixmapFromIcon(picture, Utils::caclulateRealPaintDeviceSize(m_selectedUserIconLabel)));
     m_usernameLabel->setText(user.username);
     if (!user.hostname.isEmpty())
         m_userHostnameLabel->setText(fillGreetString(user.hostname));

@@ -196,6 +196,7 @@ private:
     QIcon m_whiteDot;
     QIcon m_emptyWhiteDot;
     QIcon m_tokenIcon;
+    QIcon m_formUserPicture; ///< the chosen-user picture the form shows before anybody is chosen
 
     bool m_noPassEnabled = false;
     QStringList m_noPassList;
