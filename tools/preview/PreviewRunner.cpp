@@ -26,7 +26,7 @@ namespace
 
 // Long enough for the backend's answers, the page changes and the first paint of each state.
 constexpr int driveAfterMs = 300;
-constexpr int settleMs = 900;
+constexpr int settleMs = 1600;
 
 void say(const QString& text)
 {
