@@ -23,12 +23,16 @@
 // Exported by QtWidgets (used by QGraphicsBlurEffect); not in a public header.
 Q_DECL_IMPORT void qt_blurImage(QImage& blurImage, qreal radius, bool quality, int transposed);
 
-namespace {
+namespace
+{
 
 constexpr int repetitions = 7;
 constexpr int radius = 5;
 
-double medianMs(const std::function<void()>& work) { return ::medianMs(work, repetitions); }
+double medianMs(const std::function<void()>& work)
+{
+    return ::medianMs(work, repetitions);
+}
 
 /// The filter written plainly: each pass walks its lines one after another, pixel by pixel.
 QImage straightforwardBlur(const QImage& source, int strength)
@@ -100,8 +104,9 @@ void run(int width, int height)
     std::printf("%s  straightforward passes       %8.2f ms  (blurred is %.2fx faster)\n", size, plain, plain / blurred);
     std::printf("%s  qt_blurImage, full res       %8.2f ms  (blurred is %.2fx faster)\n", size, qt, qt / blurred);
     std::printf("%s  memcpy of the image          %8.2f ms  (blurred = %.2f x four copies)\n", size, copy,
-                blurred / (4 * copy));
-    std::printf("%s  updateCachedImage()          %8.2f ms  (%.2fx the blur alone)\n", size, compose, compose / blurred);
+        blurred / (4 * copy));
+    std::printf(
+        "%s  updateCachedImage()          %8.2f ms  (%.2fx the blur alone)\n", size, compose, compose / blurred);
     std::fflush(stdout);
 }
 
@@ -109,7 +114,8 @@ void run(int width, int height)
 
 int main(int argc, char** argv)
 {
-    qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? QByteArray("offscreen") : qgetenv("QT_QPA_PLATFORM"));
+    qputenv(
+        "QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? QByteArray("offscreen") : qgetenv("QT_QPA_PLATFORM"));
     QApplication app(argc, argv);
     std::printf("size       operation (radius %d)         median of %d runs\n", radius, repetitions);
     run(1920, 1080);

@@ -25,7 +25,8 @@
 
 #include <pwd.h>
 
-namespace {
+namespace
+{
 
 constexpr int groupCount = 1000;
 constexpr int repetitions = 5;
@@ -41,7 +42,7 @@ bool writeDatabase(const QString& dir, int accounts)
         const QByteArray name = "user" + QByteArray::number(i);
         const QByteArray gid = QByteArray::number(10000 + i % groupCount);
         passwd.write(name + ":x:" + QByteArray::number(1000 + i) + ":" + gid + ":User " + QByteArray::number(i) + ":"
-                     + dir.toUtf8() + "/home/" + name + ":/bin/sh\n");
+            + dir.toUtf8() + "/home/" + name + ":/bin/sh\n");
     }
     group.write("root:x:0:\n");
     for (int g = 0; g < groupCount; ++g) {
@@ -56,7 +57,10 @@ bool writeDatabase(const QString& dir, int accounts)
     return true;
 }
 
-double medianMs(const std::function<void()>& work) { return ::medianMs(work, repetitions); }
+double medianMs(const std::function<void()>& work)
+{
+    return ::medianMs(work, repetitions);
+}
 
 int runChild(int accounts, const QString& dir)
 {
@@ -95,13 +99,13 @@ int runChild(int accounts, const QString& dir)
 
     QDir().mkpath(dir + QStringLiteral("/faces"));
     int faces = 0;
-    const double icons = medianMs(
-        [&] { faces = UserIcon::getUserIcons(dir + QStringLiteral("/faces"), PreferAdmin).size(); });
+    const double icons
+        = medianMs([&] { faces = UserIcon::getUserIcons(dir + QStringLiteral("/faces"), PreferAdmin).size(); });
 
     const QList<PasswdLine> lines = UserInfo::getUserList();
     const double manager = medianMs([&] {
-        UsersManager users(lines, {}, false, true, QString(), UsersManager::PreselNone, true,
-                           UsersManager::AutoScreen, true);
+        UsersManager users(
+            lines, {}, false, true, QString(), UsersManager::PreselNone, true, UsersManager::AutoScreen, true);
         if (users.users().size() != lines.size())
             std::fprintf(stderr, "users lost\n");
     });
@@ -109,7 +113,7 @@ int runChild(int accounts, const QString& dir)
     // Against the bare walk, and against the unfiltered listing, which decodes every account as well.
     auto row = [&](const char* what, double ms, int count) {
         std::printf("%8d  %-28s %9.2f ms  %6.2fx walk  %5.2fx list  (%d)\n", accounts, what, ms,
-                    bare > 0 ? ms / bare : 0.0, unfiltered > 0 ? ms / unfiltered : 0.0, count);
+            bare > 0 ? ms / bare : 0.0, unfiltered > 0 ? ms / unfiltered : 0.0, count);
     };
     row("bare getpwent walk", bare, -1);
     row("getUserList() unfiltered", unfiltered, unfilteredCount);
@@ -152,8 +156,8 @@ int main(int argc, char** argv)
         env.insert(QStringLiteral("VESTIBULE_SYSTEM_ROOT"), dir);
         child.setProcessEnvironment(env);
         child.setProcessChannelMode(QProcess::ForwardedChannels);
-        child.start(QCoreApplication::applicationFilePath(),
-                    { QStringLiteral("--child"), QString::number(accounts), dir });
+        child.start(
+            QCoreApplication::applicationFilePath(), { QStringLiteral("--child"), QString::number(accounts), dir });
         if (!child.waitForFinished(-1) || child.exitCode() != 0) {
             std::fprintf(stderr, "bench_users: the run with %d accounts failed\n", accounts);
             return 1;

@@ -15,6 +15,12 @@ GreeterManagers::GreeterManagers(const QSet<Manager*>& managers)
     }
 }
 
-GreeterManagers::~GreeterManagers() { qDeleteAll(m_managers); }
+GreeterManagers::~GreeterManagers()
+{
+    qDeleteAll(m_managers);
+}
 
-Manager* GreeterManagers::get(const QString& id) const { return m_managers.value(id, nullptr); }
+Manager* GreeterManagers::get(const QString& id) const
+{
+    return m_managers.value(id, nullptr);
+}

@@ -14,7 +14,8 @@ class Manager;
  * The registry of greeter managers that the host hands to the theme. It owns every
  * manager in it and must outlive the theme widget, which keeps plain pointers.
  */
-class VESTIBULE_COMMON_EXPORT GreeterManagers {
+class VESTIBULE_COMMON_EXPORT GreeterManagers
+{
 public:
     /**
      * Takes ownership of every manager in @p managers (none may be null). Of several with

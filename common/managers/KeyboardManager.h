@@ -10,7 +10,8 @@
 class XKeyboard;
 
 /// The greeter manager through which themes reach the keyboard layout and Caps Lock.
-class VESTIBULE_COMMON_EXPORT KeyboardManager : public QObject, public Manager {
+class VESTIBULE_COMMON_EXPORT KeyboardManager : public QObject, public Manager
+{
     Q_OBJECT
 public:
     static const QString ID; ///< "keyboard"

@@ -14,13 +14,40 @@ LocalAuthManager::LocalAuthManager(int autoLoginDelay, const QString& autoLoginU
 
 LocalAuthManager::~LocalAuthManager() = default;
 
-bool LocalAuthManager::autoLoginEnabled() const { return m_autoLoginDelay != 0; }
-int LocalAuthManager::autoLoginDelay() const { return m_autoLoginDelay; }
-QString LocalAuthManager::autoLoginUser() const { return m_autoLoginUser; }
-QString LocalAuthManager::hostname() const { return m_hostname; }
-void LocalAuthManager::setHostname(const QString& hostname) { m_hostname = hostname; }
-bool LocalAuthManager::focusPassword() const { return m_focusPassword; }
-void LocalAuthManager::setFocusPassword(bool focusPassword) { m_focusPassword = focusPassword; }
+bool LocalAuthManager::autoLoginEnabled() const
+{
+    return m_autoLoginDelay != 0;
+}
+int LocalAuthManager::autoLoginDelay() const
+{
+    return m_autoLoginDelay;
+}
+QString LocalAuthManager::autoLoginUser() const
+{
+    return m_autoLoginUser;
+}
+QString LocalAuthManager::hostname() const
+{
+    return m_hostname;
+}
+void LocalAuthManager::setHostname(const QString& hostname)
+{
+    m_hostname = hostname;
+}
+bool LocalAuthManager::focusPassword() const
+{
+    return m_focusPassword;
+}
+void LocalAuthManager::setFocusPassword(bool focusPassword)
+{
+    m_focusPassword = focusPassword;
+}
 
-void LocalAuthManager::performLoginRequest(AuthData data) { Q_EMIT loginRequest(data); }
-void LocalAuthManager::performAutoLoginRequest() { Q_EMIT autoLoginRequest(); }
+void LocalAuthManager::performLoginRequest(AuthData data)
+{
+    Q_EMIT loginRequest(data);
+}
+void LocalAuthManager::performAutoLoginRequest()
+{
+    Q_EMIT autoLoginRequest();
+}

@@ -14,7 +14,8 @@
  * slots, the host listens to the request signals, runs PAM and answers by emitting the
  * answer signals, which the theme listens to. No login state is kept here.
  */
-class VESTIBULE_COMMON_EXPORT LocalAuthManager : public QObject, public Manager {
+class VESTIBULE_COMMON_EXPORT LocalAuthManager : public QObject, public Manager
+{
     Q_OBJECT
 public:
     static const QString ID; ///< "localAuth"
@@ -45,7 +46,7 @@ Q_SIGNALS:
     void successLogin(); ///< from the host
     void passwordChangeRequested(bool withAuth); ///< from the host: PAM demands a new password
     void newPasswordInsertionCompleted(QString login, QString oldPassword, QString newPassword,
-                                       QString confirmPassword); ///< from the theme
+        QString confirmPassword); ///< from the theme
     void newPasswordInsertionRejected(); ///< from the theme
     void pamErrorReceived(QString message, bool isPasswordChange); ///< from the host
     void messageReceived(QString message); ///< from the host: PAM information text

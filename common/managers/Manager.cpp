@@ -9,4 +9,7 @@ Manager::Manager(const QString& id)
 
 Manager::~Manager() = default;
 
-QString Manager::id() const { return m_id; }
+QString Manager::id() const
+{
+    return m_id;
+}

@@ -10,7 +10,8 @@
  * What every greeter manager has in common: the identifier under which it stands in the
  * registry. Concrete managers derive from QObject first and from Manager second.
  */
-class VESTIBULE_COMMON_EXPORT Manager {
+class VESTIBULE_COMMON_EXPORT Manager
+{
 public:
     explicit Manager(const QString& id);
     virtual ~Manager();

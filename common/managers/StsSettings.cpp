@@ -35,7 +35,7 @@ void StsSettings::savePrevUserData(const UserStsData& data)
     // A store that cannot be written must not pass silently: the next start would
     // preselect the wrong user.
     if (m_settings->status() != QSettings::NoError) {
-        std::fprintf(stderr, "vestibule: cannot write the previous-user store '%s'\n",
-                     qPrintable(m_settings->fileName()));
+        std::fprintf(
+            stderr, "vestibule: cannot write the previous-user store '%s'\n", qPrintable(m_settings->fileName()));
     }
 }

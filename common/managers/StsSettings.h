@@ -16,7 +16,8 @@ class QSettings;
  * "name", or "name<separator>domain" when there is a domain. The file stays open for the
  * object's life and every save reaches the disk at once.
  */
-class VESTIBULE_COMMON_EXPORT StsSettings {
+class VESTIBULE_COMMON_EXPORT StsSettings
+{
 public:
     StsSettings(const QString& fileName, const QString& key, const QString& separator);
     virtual ~StsSettings();

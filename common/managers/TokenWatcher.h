@@ -14,7 +14,8 @@
  * destroyed. It watches the file while it exists and its directory while it does not,
  * never both, and announces the list after every change it is told of.
  */
-class VESTIBULE_COMMON_EXPORT TokenWatcher : public QObject {
+class VESTIBULE_COMMON_EXPORT TokenWatcher : public QObject
+{
     Q_OBJECT
 public:
     static TokenWatcher* instance();

@@ -10,7 +10,8 @@ void UserData::clear()
     hasToken = false;
 }
 
-namespace {
+namespace
+{
 
 // Registered when the library loads, so signals can carry the records by these names.
 [[maybe_unused]] const int userDataTypeId = qRegisterMetaType<UserData>("UserData");

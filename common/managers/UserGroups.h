@@ -4,7 +4,8 @@
 
 #include "vestibule_common_export.h"
 
-namespace Utils {
+namespace Utils
+{
 
 /**
  * Whether @p userName belongs to @p groupName, as primary or supplementary group (note

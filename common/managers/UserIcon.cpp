@@ -9,7 +9,8 @@
 #include <pwd.h>
 #include <sys/stat.h>
 
-namespace {
+namespace
+{
 
 QMap<QString, QIcon> adminFaces(const QString& facesDir)
 {

@@ -19,7 +19,8 @@ enum FaceSource : int32_t {
 };
 
 /// Gathers the users' face pictures.
-class VESTIBULE_COMMON_EXPORT UserIcon {
+class VESTIBULE_COMMON_EXPORT UserIcon
+{
 public:
     /**
      * Faces by login name; the key "" holds the default face (".default.face.icon" in

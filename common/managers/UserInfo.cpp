@@ -9,7 +9,8 @@
 #include <grp.h>
 #include <pwd.h>
 
-namespace {
+namespace
+{
 
 /// Selected or hidden entries: plain names, and groups given as "@name" (with their members and gid).
 struct ExpandedEntries {
@@ -108,8 +109,8 @@ QList<PasswdLine> UserInfo::getUserList(const Filter& filter)
     }
 
     if (filter.sortUsers) {
-        std::stable_sort(result.begin(), result.end(),
-                         [](const PasswdLine& a, const PasswdLine& b) { return a.name < b.name; });
+        std::stable_sort(
+            result.begin(), result.end(), [](const PasswdLine& a, const PasswdLine& b) { return a.name < b.name; });
     }
     return result;
 }

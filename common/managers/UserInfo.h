@@ -11,7 +11,8 @@
 #include <cstdint>
 
 /// Reads the system user database: one account, all of them, or a display-manager style selection.
-class VESTIBULE_COMMON_EXPORT UserInfo {
+class VESTIBULE_COMMON_EXPORT UserInfo
+{
 public:
     /// Which accounts a login screen offers.
     struct Filter {

@@ -11,10 +11,9 @@
 
 const QString UsersManager::ID = QStringLiteral("users");
 
-UsersManager::UsersManager(const QList<PasswdLine>& passwdLines, const QMap<QString, QIcon>& faces,
-                           bool tokenUsersOnly, bool userListEnabled, QString defaultUser,
-                           UsersManager::PreselUser preselUser, bool userCompletion,
-                           UsersManager::FirstScreen firstScreen, bool showUserList, QObject* parent)
+UsersManager::UsersManager(const QList<PasswdLine>& passwdLines, const QMap<QString, QIcon>& faces, bool tokenUsersOnly,
+    bool userListEnabled, QString defaultUser, UsersManager::PreselUser preselUser, bool userCompletion,
+    UsersManager::FirstScreen firstScreen, bool showUserList, QObject* parent)
     : QObject(parent)
     , Manager(ID)
     , m_tokenUsersOnly(tokenUsersOnly)
@@ -66,13 +65,34 @@ UsersData UsersManager::tokenUsers() const
     return result;
 }
 
-QString UsersManager::defaultUser() const { return m_defaultUser; }
-UsersManager::PreselUser UsersManager::preselUser() const { return m_preselUser; }
-bool UsersManager::userCompletion() const { return m_userCompletion; }
-bool UsersManager::tokenUsersOnly() const { return m_tokenUsersOnly; }
-bool UsersManager::userListEnabled() const { return m_userListEnabled; }
-UsersManager::FirstScreen UsersManager::firstScreen() const { return m_firstScreen; }
-void UsersManager::setInDomain(bool inDomain) { m_inDomain = inDomain; }
+QString UsersManager::defaultUser() const
+{
+    return m_defaultUser;
+}
+UsersManager::PreselUser UsersManager::preselUser() const
+{
+    return m_preselUser;
+}
+bool UsersManager::userCompletion() const
+{
+    return m_userCompletion;
+}
+bool UsersManager::tokenUsersOnly() const
+{
+    return m_tokenUsersOnly;
+}
+bool UsersManager::userListEnabled() const
+{
+    return m_userListEnabled;
+}
+UsersManager::FirstScreen UsersManager::firstScreen() const
+{
+    return m_firstScreen;
+}
+void UsersManager::setInDomain(bool inDomain)
+{
+    m_inDomain = inDomain;
+}
 
 QString UsersManager::getHostname()
 {

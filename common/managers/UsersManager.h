@@ -20,7 +20,8 @@
  * settings, and the token users that follow the token-user file. Built once by the host;
  * afterwards only the token flags change.
  */
-class VESTIBULE_COMMON_EXPORT UsersManager : public QObject, public Manager {
+class VESTIBULE_COMMON_EXPORT UsersManager : public QObject, public Manager
+{
     Q_OBJECT
 public:
     static const QString ID; ///< "users"
@@ -48,8 +49,8 @@ public:
      * change of the token file announces.
      */
     UsersManager(const QList<PasswdLine>& passwdLines, const QMap<QString, QIcon>& faces, bool tokenUsersOnly,
-                 bool userListEnabled, QString defaultUser, UsersManager::PreselUser preselUser, bool userCompletion,
-                 UsersManager::FirstScreen firstScreen, bool showUserList, QObject* parent = nullptr);
+        bool userListEnabled, QString defaultUser, UsersManager::PreselUser preselUser, bool userCompletion,
+        UsersManager::FirstScreen firstScreen, bool showUserList, QObject* parent = nullptr);
     ~UsersManager() override;
 
     UsersData users() const;

@@ -14,7 +14,8 @@
 #include <X11/Xlib.h>
 #include <X11/keysym.h>
 
-namespace {
+namespace
+{
 
 constexpr int keyPress = 2;
 constexpr int keyRelease = 3;
@@ -22,7 +23,10 @@ constexpr int xkbStateNotify = 2;
 constexpr int lockMask = 2;
 
 /// The application's X display, or null on a platform without one.
-Display* display() { return QX11Info::isPlatformX11() ? QX11Info::display() : nullptr; }
+Display* display()
+{
+    return QX11Info::isPlatformX11() ? QX11Info::display() : nullptr;
+}
 
 } // namespace
 
@@ -66,7 +70,10 @@ void XKeyboard::init()
     XFlush(dpy);
 }
 
-int XKeyboard::getXkbEventId() const { return m_xkbEventBase; }
+int XKeyboard::getXkbEventId() const
+{
+    return m_xkbEventBase;
+}
 
 bool XKeyboard::keyState(int keysym) const
 {
@@ -96,7 +103,10 @@ bool XKeyboard::keyState(int keysym) const
     return (state & mask) != 0;
 }
 
-bool XKeyboard::capsLockState() const { return keyState(XK_Caps_Lock); }
+bool XKeyboard::capsLockState() const
+{
+    return keyState(XK_Caps_Lock);
+}
 
 QStringList XKeyboard::getAvailableLayouts() const
 {
@@ -114,8 +124,8 @@ QStringList XKeyboard::getAvailableLayouts() const
     unsigned long items = 0;
     unsigned long bytesAfter = 0;
     unsigned char* data = nullptr;
-    if (XGetWindowProperty(dpy, QX11Info::appRootWindow(), atom, 0, 1024, False, XA_STRING, &type, &format, &items,
-                           &bytesAfter, &data)
+    if (XGetWindowProperty(
+            dpy, QX11Info::appRootWindow(), atom, 0, 1024, False, XA_STRING, &type, &format, &items, &bytesAfter, &data)
         != Success) {
         throw CommonException(tr("Could not get the property XGetWindowProperty"));
     }
@@ -152,7 +162,10 @@ QString XKeyboard::getCurrentLayout() const
     return getLayout(state.group);
 }
 
-QString XKeyboard::getLayout(unsigned char group) const { return getAvailableLayouts().value(group); }
+QString XKeyboard::getLayout(unsigned char group) const
+{
+    return getAvailableLayouts().value(group);
+}
 
 void XKeyboard::changeLayout() const
 {

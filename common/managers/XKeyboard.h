@@ -16,7 +16,8 @@
  * Without an X display (Qt's offscreen platform, for instance) init() throws and every other
  * operation answers as for a keyboard without layouts.
  */
-class VESTIBULE_COMMON_EXPORT XKeyboard : public QObject {
+class VESTIBULE_COMMON_EXPORT XKeyboard : public QObject
+{
     Q_OBJECT
 public:
     static XKeyboard* instance();

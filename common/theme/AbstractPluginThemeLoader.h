@@ -15,7 +15,8 @@ class BaseThemeWidget;
  * lists the interface (Q_INTERFACES(AbstractPluginThemeLoader)) so that the root instance
  * casts by the identifier "nimb-qdm/0.0".
  */
-class VESTIBULE_COMMON_EXPORT AbstractPluginThemeLoader : public QObject {
+class VESTIBULE_COMMON_EXPORT AbstractPluginThemeLoader : public QObject
+{
     Q_OBJECT
 public:
     explicit AbstractPluginThemeLoader(QObject* parent = nullptr);

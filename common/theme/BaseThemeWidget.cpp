@@ -11,6 +11,12 @@ BaseThemeWidget::~BaseThemeWidget() = default;
 
 void BaseThemeWidget::exec() { }
 
-QPixmap BaseThemeWidget::backgroundPixmap() const { return QPixmap(); }
+QPixmap BaseThemeWidget::backgroundPixmap() const
+{
+    return QPixmap();
+}
 
-void BaseThemeWidget::insertManagers(GreeterManagers* managers) { this->managers = managers; }
+void BaseThemeWidget::insertManagers(GreeterManagers* managers)
+{
+    this->managers = managers;
+}

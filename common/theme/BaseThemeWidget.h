@@ -15,7 +15,8 @@ class ThemeDescription;
  * The complete login screen a theme plug-in builds. The host owns it and deletes it
  * before the manager registry, which the widget only points to.
  */
-class VESTIBULE_COMMON_EXPORT BaseThemeWidget : public QWidget {
+class VESTIBULE_COMMON_EXPORT BaseThemeWidget : public QWidget
+{
     Q_OBJECT
 public:
     explicit BaseThemeWidget(QWidget* parent = nullptr);

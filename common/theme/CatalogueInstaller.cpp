@@ -29,9 +29,13 @@ bool CatalogueInstaller::install(const QString& fileName)
     return false;
 }
 
-namespace {
+namespace
+{
 
-void installLibraryCatalogue() { CatalogueInstaller::install(QStringLiteral("libvestibule_common")); }
+void installLibraryCatalogue()
+{
+    CatalogueInstaller::install(QStringLiteral("libvestibule_common"));
+}
 
 } // namespace
 

@@ -10,7 +10,8 @@
  * Installs a translation catalogue from the system's translations directory for the
  * system locale, the way the library and the theme plug-ins do at start-up.
  */
-class VESTIBULE_COMMON_EXPORT CatalogueInstaller {
+class VESTIBULE_COMMON_EXPORT CatalogueInstaller
+{
 public:
     /**
      * Loads "<fileName>_<locale>.qm" (with Qt's fallbacks to shorter locale names) into a

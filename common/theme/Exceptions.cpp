@@ -13,7 +13,10 @@ CommonException::CommonException(const QString& message)
 
 CommonException::~CommonException() = default;
 
-QString CommonException::fullDetails() const { return m_message; }
+QString CommonException::fullDetails() const
+{
+    return m_message;
+}
 
 FileException::FileException(const QString& path)
     : m_path(path)
@@ -22,7 +25,10 @@ FileException::FileException(const QString& path)
 
 FileException::~FileException() = default;
 
-QString FileException::path() const { return m_path; }
+QString FileException::path() const
+{
+    return m_path;
+}
 
 OpenFileException::OpenFileException(const QString& path, QIODevice::OpenMode mode, const QString& details)
     : FileException(path)
@@ -33,9 +39,15 @@ OpenFileException::OpenFileException(const QString& path, QIODevice::OpenMode mo
 
 OpenFileException::~OpenFileException() = default;
 
-QIODevice::OpenMode OpenFileException::mode() const { return m_mode; }
+QIODevice::OpenMode OpenFileException::mode() const
+{
+    return m_mode;
+}
 
-QString OpenFileException::details() const { return m_details; }
+QString OpenFileException::details() const
+{
+    return m_details;
+}
 
 QString OpenFileException::fullDetails() const
 {
@@ -49,7 +61,10 @@ FileNotExistsException::FileNotExistsException(const QString& path)
 
 FileNotExistsException::~FileNotExistsException() = default;
 
-QString FileNotExistsException::fullDetails() const { return QApplication::tr("File '%1' not exists").arg(path()); }
+QString FileNotExistsException::fullDetails() const
+{
+    return QApplication::tr("File '%1' not exists").arg(path());
+}
 
 PluginLoadException::PluginLoadException(const QString& path, const QString& details)
     : CommonException(details)
@@ -59,7 +74,10 @@ PluginLoadException::PluginLoadException(const QString& path, const QString& det
 
 PluginLoadException::~PluginLoadException() = default;
 
-QString PluginLoadException::path() const { return m_path; }
+QString PluginLoadException::path() const
+{
+    return m_path;
+}
 
 QString PluginLoadException::fullDetails() const
 {

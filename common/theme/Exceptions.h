@@ -13,7 +13,8 @@
  * shows fullDetails(), which is already translated. All classes are exported: with hidden
  * visibility an unexported type would not match a catch in another shared object.
  */
-class VESTIBULE_COMMON_EXPORT DetailsException : public QException {
+class VESTIBULE_COMMON_EXPORT DetailsException : public QException
+{
 public:
     DetailsException() = default;
     DetailsException(const DetailsException&) = default;
@@ -24,7 +25,8 @@ public:
 };
 
 /// A failure described by a ready message.
-class VESTIBULE_COMMON_EXPORT CommonException : public DetailsException {
+class VESTIBULE_COMMON_EXPORT CommonException : public DetailsException
+{
 public:
     explicit CommonException(const QString& message);
     ~CommonException() override;
@@ -36,7 +38,8 @@ private:
 };
 
 /// A failure concerning one file; abstract, the subclasses say what went wrong.
-class VESTIBULE_COMMON_EXPORT FileException : public DetailsException {
+class VESTIBULE_COMMON_EXPORT FileException : public DetailsException
+{
 public:
     explicit FileException(const QString& path);
     ~FileException() override;
@@ -48,7 +51,8 @@ private:
 };
 
 /// A file exists but could not be opened in the given mode.
-class VESTIBULE_COMMON_EXPORT OpenFileException : public FileException {
+class VESTIBULE_COMMON_EXPORT OpenFileException : public FileException
+{
 public:
     OpenFileException(const QString& path, QIODevice::OpenMode mode, const QString& details);
     ~OpenFileException() override;
@@ -63,7 +67,8 @@ private:
 };
 
 /// A file that must be there is missing.
-class VESTIBULE_COMMON_EXPORT FileNotExistsException : public FileException {
+class VESTIBULE_COMMON_EXPORT FileNotExistsException : public FileException
+{
 public:
     explicit FileNotExistsException(const QString& path);
     ~FileNotExistsException() override;
@@ -73,7 +78,8 @@ public:
 
 /// A plug-in library could not be loaded; offered to hosts, the library itself reports
 /// plug-in failures as CommonException.
-class VESTIBULE_COMMON_EXPORT PluginLoadException : public CommonException {
+class VESTIBULE_COMMON_EXPORT PluginLoadException : public CommonException
+{
 public:
     PluginLoadException(const QString& path, const QString& details);
     ~PluginLoadException() override;

@@ -12,7 +12,10 @@ QString SystemInfo::fullPluginPath(const QString& name)
     return QDir(QLibraryInfo::location(QLibraryInfo::LibrariesPath)).filePath(QStringLiteral("vestibule_%1").arg(name));
 }
 
-uid_t SystemInfo::intToUid_t(int value) { return static_cast<uid_t>(value); }
+uid_t SystemInfo::intToUid_t(int value)
+{
+    return static_cast<uid_t>(value);
+}
 
 QStringList SystemInfo::pointToStringList(char** list)
 {

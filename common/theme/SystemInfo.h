@@ -13,7 +13,8 @@
  * The host's greeter configuration. The host fills it; the creator and the themes only
  * read it (themes keep a copy).
  */
-class VESTIBULE_COMMON_EXPORT SystemInfo {
+class VESTIBULE_COMMON_EXPORT SystemInfo
+{
 public:
     QStringList loginPlugins; ///< login plug-ins; only the first is loaded
     bool listUsers = false; ///< show the user list rather than the token-user mode

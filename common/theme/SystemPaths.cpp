@@ -4,7 +4,8 @@
 
 #include <QString>
 
-namespace {
+namespace
+{
 
 struct RootHolder {
     bool explicitlySet = false;
@@ -40,12 +41,39 @@ QString SystemPaths::resolve(const QString& absolutePath)
     return base + absolutePath;
 }
 
-QString SystemPaths::nimbDmConfigDir() { return resolve(QStringLiteral("/etc/X11/nimb-dm/")); }
-QString SystemPaths::nimbDmConfigFile() { return resolve(QStringLiteral("/etc/X11/nimb-dm/nimb-dmrc")); }
-QString SystemPaths::tokenFile() { return resolve(QStringLiteral("/etc/X11/nimb-dm/token")); }
-QString SystemPaths::domainScriptsDir() { return resolve(QStringLiteral("/etc/domains.list.d/")); }
-QString SystemPaths::securityLevelFile() { return resolve(QStringLiteral("/etc/nimb/security-level")); }
-QString SystemPaths::translationsDir() { return resolve(QStringLiteral("/usr/share/nimb/translations")); }
-QString SystemPaths::wallpapersDir() { return resolve(QStringLiteral("/usr/share/wallpapers")); }
-QString SystemPaths::nimbDmWallpapersDir() { return resolve(QStringLiteral("/usr/share/wallpapers/nimb-dm")); }
-QString SystemPaths::defaultLogoBase() { return resolve(QStringLiteral("/usr/share/wallpapers/logo/pelio_logo")); }
+QString SystemPaths::nimbDmConfigDir()
+{
+    return resolve(QStringLiteral("/etc/X11/nimb-dm/"));
+}
+QString SystemPaths::nimbDmConfigFile()
+{
+    return resolve(QStringLiteral("/etc/X11/nimb-dm/nimb-dmrc"));
+}
+QString SystemPaths::tokenFile()
+{
+    return resolve(QStringLiteral("/etc/X11/nimb-dm/token"));
+}
+QString SystemPaths::domainScriptsDir()
+{
+    return resolve(QStringLiteral("/etc/domains.list.d/"));
+}
+QString SystemPaths::securityLevelFile()
+{
+    return resolve(QStringLiteral("/etc/nimb/security-level"));
+}
+QString SystemPaths::translationsDir()
+{
+    return resolve(QStringLiteral("/usr/share/nimb/translations"));
+}
+QString SystemPaths::wallpapersDir()
+{
+    return resolve(QStringLiteral("/usr/share/wallpapers"));
+}
+QString SystemPaths::nimbDmWallpapersDir()
+{
+    return resolve(QStringLiteral("/usr/share/wallpapers/nimb-dm"));
+}
+QString SystemPaths::defaultLogoBase()
+{
+    return resolve(QStringLiteral("/usr/share/wallpapers/logo/pelio_logo"));
+}

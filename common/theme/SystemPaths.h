@@ -14,7 +14,8 @@
  * main() gets a say (the catalogue pre-routine), with the environment variable
  * VESTIBULE_SYSTEM_ROOT. An empty root means the real file system.
  */
-class VESTIBULE_COMMON_EXPORT SystemPaths {
+class VESTIBULE_COMMON_EXPORT SystemPaths
+{
 public:
     static QString root();
     static void setRoot(const QString& root);

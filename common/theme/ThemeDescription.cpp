@@ -27,8 +27,23 @@ void ThemeDescription::read()
     m_widgets = settings.value(QStringLiteral("Widgets")).toStringList();
 }
 
-QString ThemeDescription::path() const { return m_path; }
-QString ThemeDescription::greeter() const { return m_greeter; }
-QString ThemeDescription::plugin() const { return m_plugin; }
-QStringList ThemeDescription::widgets() const { return m_widgets; }
-QString ThemeDescription::dirPath() const { return QFileInfo(m_path).dir().absolutePath(); }
+QString ThemeDescription::path() const
+{
+    return m_path;
+}
+QString ThemeDescription::greeter() const
+{
+    return m_greeter;
+}
+QString ThemeDescription::plugin() const
+{
+    return m_plugin;
+}
+QStringList ThemeDescription::widgets() const
+{
+    return m_widgets;
+}
+QString ThemeDescription::dirPath() const
+{
+    return QFileInfo(m_path).dir().absolutePath();
+}

@@ -11,7 +11,8 @@
  * The theme description file "RezGreeterTheme.desktop" of a theme directory.
  * Everything but the path stays empty until read().
  */
-class VESTIBULE_COMMON_EXPORT ThemeDescription {
+class VESTIBULE_COMMON_EXPORT ThemeDescription
+{
 public:
     explicit ThemeDescription(const QString& path);
     virtual ~ThemeDescription();

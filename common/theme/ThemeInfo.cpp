@@ -12,10 +12,22 @@ ThemeInfo::ThemeInfo(const QString& path)
 
 ThemeInfo::~ThemeInfo() = default;
 
-void ThemeInfo::read() { m_description.read(); }
-QString ThemeInfo::path() const { return m_path; }
-QString ThemeInfo::name() const { return QFileInfo(m_path).fileName(); }
-ThemeDescription ThemeInfo::description() const { return m_description; }
+void ThemeInfo::read()
+{
+    m_description.read();
+}
+QString ThemeInfo::path() const
+{
+    return m_path;
+}
+QString ThemeInfo::name() const
+{
+    return QFileInfo(m_path).fileName();
+}
+ThemeDescription ThemeInfo::description() const
+{
+    return m_description;
+}
 
 bool ThemeInfo::isUiTheme() const
 {

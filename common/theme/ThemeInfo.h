@@ -8,7 +8,8 @@
 #include <QString>
 
 /// A theme directory and its description file; the directory's last component is the theme's name.
-class VESTIBULE_COMMON_EXPORT ThemeInfo {
+class VESTIBULE_COMMON_EXPORT ThemeInfo
+{
 public:
     explicit ThemeInfo(const QString& path);
     virtual ~ThemeInfo();

@@ -8,9 +8,13 @@
 
 #include <yaml-cpp/yaml.h>
 
-namespace {
+namespace
+{
 
-QString text(const YAML::Node& node) { return QString::fromStdString(node.as<std::string>()); }
+QString text(const YAML::Node& node)
+{
+    return QString::fromStdString(node.as<std::string>());
+}
 
 /// Sets @p has and converts into @p value when @p map holds @p key; throws yaml-cpp's error when it does not convert.
 template<typename T>

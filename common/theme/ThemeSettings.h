@@ -10,7 +10,8 @@
 
 #include <memory>
 
-namespace YAML {
+namespace YAML
+{
 class Node;
 }
 
@@ -18,7 +19,8 @@ class Node;
  * A theme's settings.yaml: session-menu renamings per language and the background.
  * Failures are yaml-cpp's own exceptions (all std::exception), passed to the caller.
  */
-class VESTIBULE_COMMON_EXPORT ThemeSettings {
+class VESTIBULE_COMMON_EXPORT ThemeSettings
+{
 public:
     ThemeSettings();
     virtual ~ThemeSettings();

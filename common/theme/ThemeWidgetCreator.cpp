@@ -9,9 +9,9 @@
 #include "ThemeInfo.h"
 #include "Utils.h"
 
-#include <QFile>
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QPluginLoader>
 #include <QPointer>
@@ -19,7 +19,8 @@
 
 #include <memory>
 
-namespace {
+namespace
+{
 
 /**
  * One form loader for the application. Setting up a QUiLoader scans the designer plug-in
@@ -49,8 +50,8 @@ CommonException pluginFailure(const QString& plugin, const ThemeInfo& info, cons
 
 } // namespace
 
-BaseThemeWidget* ThemeWidgetCreator::create(const ThemeInfo& info, const SystemInfo& systemInfo,
-                                            GreeterManagers* managers)
+BaseThemeWidget* ThemeWidgetCreator::create(
+    const ThemeInfo& info, const SystemInfo& systemInfo, GreeterManagers* managers)
 {
     if (systemInfo.loginPlugins.isEmpty())
         throw CommonException(tr("Login plugins is empty"));
@@ -68,8 +69,7 @@ BaseThemeWidget* ThemeWidgetCreator::create(const ThemeInfo& info, const SystemI
     auto* themeLoader = qobject_cast<AbstractPluginThemeLoader*>(root);
     if (!themeLoader) {
         throw pluginFailure(plugin, info,
-                            tr("The plugin does not implement the interface '%1'.")
-                                .arg(QLatin1String(AbstractPluginThemeLoader_iid)));
+            tr("The plugin does not implement the interface '%1'.").arg(QLatin1String(AbstractPluginThemeLoader_iid)));
     }
 
     std::unique_ptr<BaseThemeWidget> widget(themeLoader->createThemeWidget());

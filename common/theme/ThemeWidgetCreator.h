@@ -14,7 +14,8 @@ class SystemInfo;
 class ThemeInfo;
 
 /// Builds theme widgets: the whole screen from a plug-in, or a widget tree from a Designer form.
-class VESTIBULE_COMMON_EXPORT ThemeWidgetCreator : public QObject {
+class VESTIBULE_COMMON_EXPORT ThemeWidgetCreator : public QObject
+{
     Q_OBJECT
 public:
     /**

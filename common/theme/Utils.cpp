@@ -17,4 +17,7 @@ QFile* Utils::openFile(const QString& path)
     return file.release();
 }
 
-QString Utils::shortSystemLocale() { return QLocale::system().name().left(2); }
+QString Utils::shortSystemLocale()
+{
+    return QLocale::system().name().left(2);
+}

@@ -11,7 +11,8 @@
 
 class QFile;
 
-namespace Utils {
+namespace Utils
+{
 
 /**
  * The first descendant of @p parent (at any depth, in Qt's search order) that is a @p T

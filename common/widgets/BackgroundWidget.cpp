@@ -7,7 +7,8 @@
 
 #include <QPainter>
 
-namespace {
+namespace
+{
 
 // What shows where no picture covers the canvas: never uninitialised memory.
 const QColor canvasColor(0x1a, 0x1d, 0x23);
@@ -21,12 +22,30 @@ BackgroundWidget::BackgroundWidget(QWidget* parent)
 
 BackgroundWidget::~BackgroundWidget() = default;
 
-void BackgroundWidget::setImage(const QPixmap& image) { m_image = image; }
-void BackgroundWidget::setKeepProportions(bool keepProportions) { m_keepProportions = keepProportions; }
-void BackgroundWidget::setLogo(const QPixmap& logo) { m_logo = logo; }
-void BackgroundWidget::setColor(const QColor& color) { m_color = color; }
-void BackgroundWidget::setBlurRadius(double blurRadius) { m_blurRadius = blurRadius; }
-QImage BackgroundWidget::cachedImage() const { return m_cachedImage; }
+void BackgroundWidget::setImage(const QPixmap& image)
+{
+    m_image = image;
+}
+void BackgroundWidget::setKeepProportions(bool keepProportions)
+{
+    m_keepProportions = keepProportions;
+}
+void BackgroundWidget::setLogo(const QPixmap& logo)
+{
+    m_logo = logo;
+}
+void BackgroundWidget::setColor(const QColor& color)
+{
+    m_color = color;
+}
+void BackgroundWidget::setBlurRadius(double blurRadius)
+{
+    m_blurRadius = blurRadius;
+}
+QImage BackgroundWidget::cachedImage() const
+{
+    return m_cachedImage;
+}
 
 void BackgroundWidget::updateCachedImage()
 {
@@ -41,8 +60,8 @@ void BackgroundWidget::updateCachedImage()
         QPainter painter(&canvas);
         if (!m_image.isNull()) {
             const Qt::AspectRatioMode mode = m_keepProportions ? Qt::KeepAspectRatioByExpanding : Qt::IgnoreAspectRatio;
-            painter.setCompositionMode(m_image.hasAlphaChannel() ? QPainter::CompositionMode_SourceOver
-                                                                 : QPainter::CompositionMode_Source);
+            painter.setCompositionMode(
+                m_image.hasAlphaChannel() ? QPainter::CompositionMode_SourceOver : QPainter::CompositionMode_Source);
             painter.drawPixmap(0, 0, m_image.scaled(width, height, mode, Qt::SmoothTransformation));
             painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
         }

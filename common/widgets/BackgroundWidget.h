@@ -14,7 +14,8 @@
  * colour overlay and a blur, composed into one image whenever the size changes and painted
  * from it. The setters only store their value: set everything, then size the widget.
  */
-class VESTIBULE_COMMON_EXPORT BackgroundWidget : public QWidget {
+class VESTIBULE_COMMON_EXPORT BackgroundWidget : public QWidget
+{
     Q_OBJECT
 public:
     explicit BackgroundWidget(QWidget* parent = nullptr);

@@ -23,8 +23,14 @@ void DateTimeWidgetHandler::load(QWidget* root)
     update();
 }
 
-void DateTimeWidgetHandler::start() { m_timer.start(); }
-void DateTimeWidgetHandler::stop() { m_timer.stop(); }
+void DateTimeWidgetHandler::start()
+{
+    m_timer.start();
+}
+void DateTimeWidgetHandler::stop()
+{
+    m_timer.stop();
+}
 
 void DateTimeWidgetHandler::update()
 {
@@ -49,8 +55,23 @@ void DateTimeWidgetHandler::updateTime(const QTime& time)
         m_timeLabel->setText(time.toString(m_timeFormat));
 }
 
-void DateTimeWidgetHandler::setDateFormat(const QString& format) { m_dateFormat = format; }
-void DateTimeWidgetHandler::setTimeFormat(const QString& format) { m_timeFormat = format; }
-void DateTimeWidgetHandler::setDateToUpper(bool toUpper) { m_dateToUpper = toUpper; }
-void DateTimeWidgetHandler::setDateRemoveRegExp(const QRegularExpression& expression) { m_dateRemoveRegExp = expression; }
-void DateTimeWidgetHandler::timerTimeout() { update(); }
+void DateTimeWidgetHandler::setDateFormat(const QString& format)
+{
+    m_dateFormat = format;
+}
+void DateTimeWidgetHandler::setTimeFormat(const QString& format)
+{
+    m_timeFormat = format;
+}
+void DateTimeWidgetHandler::setDateToUpper(bool toUpper)
+{
+    m_dateToUpper = toUpper;
+}
+void DateTimeWidgetHandler::setDateRemoveRegExp(const QRegularExpression& expression)
+{
+    m_dateRemoveRegExp = expression;
+}
+void DateTimeWidgetHandler::timerTimeout()
+{
+    update();
+}

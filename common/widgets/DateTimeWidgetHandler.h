@@ -18,7 +18,8 @@ class QWidget;
  * in the system locale's language, refreshed once a second while started. The labels
  * belong to the form and must outlive the running timer.
  */
-class VESTIBULE_COMMON_EXPORT DateTimeWidgetHandler : public QObject {
+class VESTIBULE_COMMON_EXPORT DateTimeWidgetHandler : public QObject
+{
     Q_OBJECT
 public:
     explicit DateTimeWidgetHandler(QObject* parent = nullptr);

@@ -3,21 +3,22 @@
 #include "ImageUtils.h"
 
 #include <QBitmap>
-#include <QPixmapCache>
 #include <QPaintDevice>
 #include <QPainter>
+#include <QPixmapCache>
 
 #include <algorithm>
-#include <cstring>
 #include <cmath>
 #include <cstdint>
+#include <cstring>
 #include <vector>
 
 #ifdef __SSE2__
 #include <emmintrin.h>
 #endif
 
-namespace {
+namespace
+{
 
 int blurStrength(int radius)
 {
@@ -58,8 +59,8 @@ inline uint16_t step16(uint16_t accumulator, uint16_t value)
  * and lets the inner loop vectorise; the accumulators of all columns live in @p acc.
  */
 template<int Alpha, int Stride>
-void columnPass(uchar* bits, qsizetype bytesPerLine, int firstRow, int lastRow, int begin, int end,
-                std::vector<uint16_t>& acc)
+void columnPass(
+    uchar* bits, qsizetype bytesPerLine, int firstRow, int lastRow, int begin, int end, std::vector<uint16_t>& acc)
 {
     const int direction = lastRow >= firstRow ? 1 : -1;
     const int count = (end - begin + Stride - 1) / Stride;
@@ -192,16 +193,26 @@ template<bool AlphaOnly>
 void blurWithStrength(QImage& result, const QRect& area, int alpha)
 {
     switch (alpha) {
-    case 1: return blurRect<1, AlphaOnly>(result, area);
-    case 2: return blurRect<2, AlphaOnly>(result, area);
-    case 3: return blurRect<3, AlphaOnly>(result, area);
-    case 4: return blurRect<4, AlphaOnly>(result, area);
-    case 5: return blurRect<5, AlphaOnly>(result, area);
-    case 6: return blurRect<6, AlphaOnly>(result, area);
-    case 8: return blurRect<8, AlphaOnly>(result, area);
-    case 10: return blurRect<10, AlphaOnly>(result, area);
-    case 14: return blurRect<14, AlphaOnly>(result, area);
-    default: return blurRect<16, AlphaOnly>(result, area);
+    case 1:
+        return blurRect<1, AlphaOnly>(result, area);
+    case 2:
+        return blurRect<2, AlphaOnly>(result, area);
+    case 3:
+        return blurRect<3, AlphaOnly>(result, area);
+    case 4:
+        return blurRect<4, AlphaOnly>(result, area);
+    case 5:
+        return blurRect<5, AlphaOnly>(result, area);
+    case 6:
+        return blurRect<6, AlphaOnly>(result, area);
+    case 8:
+        return blurRect<8, AlphaOnly>(result, area);
+    case 10:
+        return blurRect<10, AlphaOnly>(result, area);
+    case 14:
+        return blurRect<14, AlphaOnly>(result, area);
+    default:
+        return blurRect<16, AlphaOnly>(result, area);
     }
 }
 
@@ -222,13 +233,18 @@ QImage Utils::blurred(const QImage& image, const QRect& rect, int radius, bool a
     return result;
 }
 
-namespace {
+namespace
+{
 
-int roundHalfUp(double value) { return static_cast<int>(std::floor(value + 0.5)); }
+int roundHalfUp(double value)
+{
+    return static_cast<int>(std::floor(value + 0.5));
+}
 
 } // namespace
 
-namespace {
+namespace
+{
 
 QPixmap makeCirclePixmap(const QIcon& icon, const QSize& size)
 {
@@ -251,7 +267,7 @@ QPixmap makeCirclePixmap(const QIcon& icon, const QSize& size)
     scaled = scaled.scaled(covering, Qt::KeepAspectRatio, Qt::SmoothTransformation);
     QImage picture = scaled.size() == size ? scaled
                                            : scaled.copy((scaled.width() - size.width()) / 2,
-                                                         (scaled.height() - size.height()) / 2, size.width(), size.height());
+                                               (scaled.height() - size.height()) / 2, size.width(), size.height());
     picture = picture.convertToFormat(QImage::Format_ARGB32_Premultiplied);
 
     // A hard-edged disc, drawn as a one-bit mask and applied to the pixels directly (what
@@ -286,7 +302,8 @@ QPixmap Utils::circlePixmapFromIcon(const QIcon& icon, const QSize& size)
 {
     // Most users share the default face: a page of user cells asks for the same picture
     // again and again. Pictures are kept by icon and size in Qt's pixmap cache.
-    const QString key = QStringLiteral("vestibule-circle-%1-%2x%3").arg(icon.cacheKey()).arg(size.width()).arg(size.height());
+    const QString key
+        = QStringLiteral("vestibule-circle-%1-%2x%3").arg(icon.cacheKey()).arg(size.width()).arg(size.height());
     QPixmap picture;
     if (QPixmapCache::find(key, &picture))
         return picture;

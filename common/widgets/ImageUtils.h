@@ -12,7 +12,8 @@
 
 class QPaintDevice;
 
-namespace Utils {
+namespace Utils
+{
 
 /**
  * Exponential blur of the part @p rect of @p image, on 8-bit channels of the premultiplied
@@ -30,8 +31,8 @@ VESTIBULE_COMMON_EXPORT QImage blurred(const QImage& image, const QRect& rect, i
 VESTIBULE_COMMON_EXPORT QPixmap circlePixmapFromIcon(const QIcon& icon, const QSize& size);
 
 /// The round picture with @p emblem, a third of its size, over the bottom-right corner.
-VESTIBULE_COMMON_EXPORT QPixmap circlePixmapFromIconWithEmblem(const QIcon& icon, const QSize& size,
-                                                               const QIcon& emblem);
+VESTIBULE_COMMON_EXPORT QPixmap circlePixmapFromIconWithEmblem(
+    const QIcon& icon, const QSize& size, const QIcon& emblem);
 
 /**
  * The size at which pictures for a label are rendered: five times its size on a 96-DPI

@@ -26,8 +26,8 @@
 #include <QTimer>
 #include <QToolButton>
 
-
-namespace {
+namespace
+{
 
 /// The page enum value whose page name is @p name (0 when unknown).
 int pageValue(const QStackedWidget* stack, const char* first, const char* second)
@@ -46,7 +46,8 @@ int pageValue(const QStackedWidget* stack, const char* first, const char* second
 [[maybe_unused]] const int authPageTypeId = qRegisterMetaType<LoginWidget::AuthPage>("LoginWidget::AuthPage");
 [[maybe_unused]] const int commonPageTypeId
     = qRegisterMetaType<LoginWidget::CommonWidgetPage>("LoginWidget::CommonWidgetPage");
-[[maybe_unused]] const int usersPageTypeId = qRegisterMetaType<LoginWidget::UsersWidgetPage>("LoginWidget::UsersWidgetPage");
+[[maybe_unused]] const int usersPageTypeId
+    = qRegisterMetaType<LoginWidget::UsersWidgetPage>("LoginWidget::UsersWidgetPage");
 
 bool pointerOver(const QWidget* widget, const QPoint& globalPosition)
 {
@@ -77,11 +78,10 @@ void LoginWidget::bindForm(QWidget* form, const ThemeDescription& description)
         m_formUserPicture = QIcon(picture);
     // Pages are switched by name from shortcuts and clicks, where nothing may be thrown: a
     // form without one of them fails now.
-    for (const auto& [stack, pages] :
-         { std::pair<QStackedWidget*, QStringList> { m_loginStackedWidget,
-                                                      { QStringLiteral("userInfoPage"), QStringLiteral("enterUsernamePage") } },
-           { m_commonStackedWidget, { QStringLiteral("loginPage"), QStringLiteral("allUsersPage") } },
-           { m_usersStackedWidget, { QStringLiteral("changeUserButtonPage"), QStringLiteral("shortUsersPage") } } }) {
+    for (const auto& [stack, pages] : { std::pair<QStackedWidget*, QStringList> { m_loginStackedWidget,
+                                            { QStringLiteral("userInfoPage"), QStringLiteral("enterUsernamePage") } },
+             { m_commonStackedWidget, { QStringLiteral("loginPage"), QStringLiteral("allUsersPage") } },
+             { m_usersStackedWidget, { QStringLiteral("changeUserButtonPage"), QStringLiteral("shortUsersPage") } } }) {
         for (const QString& page : pages)
             Utils::findWidget<QWidget*>(page, stack);
     }
@@ -105,7 +105,8 @@ void LoginWidget::sizeStackToCurrentPage(QStackedWidget* stack)
     // controls around them. Only the page on show counts.
     for (int i = 0; i < stack->count(); ++i) {
         QWidget* page = stack->widget(i);
-        const QSizePolicy::Policy policy = page == stack->currentWidget() ? QSizePolicy::Preferred : QSizePolicy::Ignored;
+        const QSizePolicy::Policy policy
+            = page == stack->currentWidget() ? QSizePolicy::Preferred : QSizePolicy::Ignored;
         page->setSizePolicy(policy, policy);
     }
     stack->updateGeometry();
@@ -149,7 +150,7 @@ void LoginWidget::load(QWidget* form, const ThemeDescription& description)
     connect(m_usernameLineEdit, &QLineEdit::textChanged, this, &LoginWidget::usernameLineEditTextChanged);
     m_passwordUsernameLineEdit->setContextMenuPolicy(Qt::NoContextMenu);
     connect(m_passwordUsernameLineEdit, &QLineEdit::returnPressed, this,
-            &LoginWidget::passwordUsernameLineEditReturnPressed);
+        &LoginWidget::passwordUsernameLineEditReturnPressed);
 
     enableCapsLock(false);
     connect(m_usersFilterLineEdit, &QLineEdit::textEdited, this, &LoginWidget::filterChanged);
@@ -163,7 +164,8 @@ void LoginWidget::load(QWidget* form, const ThemeDescription& description)
 
     setFocusPolicy(Qt::StrongFocus);
     setFocusProxy(m_loginStackedWidget->currentWidget());
-    if (QWidget* first = m_loginStackedWidget->widget(0); first && first->objectName() == QLatin1String("userInfoPage")) {
+    if (QWidget* first = m_loginStackedWidget->widget(0);
+        first && first->objectName() == QLatin1String("userInfoPage")) {
         first->setFocusPolicy(Qt::StrongFocus);
         first->setFocusProxy(m_passwordLineEdit);
     }
@@ -173,7 +175,7 @@ void LoginWidget::load(QWidget* form, const ThemeDescription& description)
         second->setFocusProxy(m_usernameLineEdit);
     }
     connect(m_loginStackedWidget, &QStackedWidget::currentChanged, this,
-            [this](int index) { setFocusProxy(m_loginStackedWidget->widget(index)); });
+        [this](int index) { setFocusProxy(m_loginStackedWidget->widget(index)); });
 }
 
 void LoginWidget::findNamedWidgets()
@@ -225,7 +227,10 @@ LoginWidget::UsersWidgetPage LoginWidget::currentUsersWidgetPage() const
     return static_cast<UsersWidgetPage>(pageValue(m_usersStackedWidget, "changeUserButtonPage", "shortUsersPage"));
 }
 
-QWidget* LoginWidget::currentCommonWidget() const { return m_commonStackedWidget->currentWidget(); }
+QWidget* LoginWidget::currentCommonWidget() const
+{
+    return m_commonStackedWidget->currentWidget();
+}
 
 void LoginWidget::setLoginStackedWidgetPage(int index)
 {
@@ -243,14 +248,20 @@ void LoginWidget::setLoginStackedWidgetPage(const QString& name)
     Q_EMIT authPageChanged(currentAuthPage());
 }
 
-void LoginWidget::setCommonStackedWidgetPage(int index) { m_commonStackedWidget->setCurrentIndex(index); }
+void LoginWidget::setCommonStackedWidgetPage(int index)
+{
+    m_commonStackedWidget->setCurrentIndex(index);
+}
 
 void LoginWidget::setCommonStackedWidgetPage(const QString& name)
 {
     m_commonStackedWidget->setCurrentWidget(Utils::findWidget<QWidget*>(name, m_commonStackedWidget));
 }
 
-void LoginWidget::setUsersStackedWidgetPage(int index) { m_usersStackedWidget->setCurrentIndex(index); }
+void LoginWidget::setUsersStackedWidgetPage(int index)
+{
+    m_usersStackedWidget->setCurrentIndex(index);
+}
 
 void LoginWidget::setUsersStackedWidgetPage(const QString& name)
 {
@@ -366,9 +377,15 @@ bool LoginWidget::eventFilter(QObject* watched, QEvent* event)
 
 // Input ------------------------------------------------------------------------------
 
-void LoginWidget::passwordLineEditReturnPressed() { m_loginToolButton->click(); }
+void LoginWidget::passwordLineEditReturnPressed()
+{
+    m_loginToolButton->click();
+}
 
-void LoginWidget::passwordUsernameLineEditReturnPressed() { m_loginUsernameToolButton->click(); }
+void LoginWidget::passwordUsernameLineEditReturnPressed()
+{
+    m_loginUsernameToolButton->click();
+}
 
 void LoginWidget::loginToolButtonClicked()
 {
@@ -377,8 +394,8 @@ void LoginWidget::loginToolButtonClicked()
 
 void LoginWidget::loginUsernameToolButtonClicked()
 {
-    const QString host = m_hostsComboBox->count() > 0 ? m_hostsComboBox->itemText(m_hostsComboBox->currentIndex())
-                                                      : QString();
+    const QString host
+        = m_hostsComboBox->count() > 0 ? m_hostsComboBox->itemText(m_hostsComboBox->currentIndex()) : QString();
     Q_EMIT loginRequest(AuthData { m_usernameLineEdit->text(), m_passwordUsernameLineEdit->text() }, host);
 }
 
@@ -456,24 +473,35 @@ void LoginWidget::clearPassword()
     m_passwordUsernameLineEdit->clear();
 }
 
-void LoginWidget::setFocusPassword(bool focusPassword) { m_focusPassword = focusPassword; }
+void LoginWidget::setFocusPassword(bool focusPassword)
+{
+    m_focusPassword = focusPassword;
+}
 
 void LoginWidget::enableLoginWidgets(bool enabled)
 {
     for (QWidget* widget : { static_cast<QWidget*>(m_passwordLineEdit), static_cast<QWidget*>(m_loginToolButton),
-                             static_cast<QWidget*>(m_changeUserToolButton), static_cast<QWidget*>(m_hostsComboBox),
-                             static_cast<QWidget*>(m_usernameLineEdit),
-                             static_cast<QWidget*>(m_passwordUsernameLineEdit),
-                             static_cast<QWidget*>(m_loginUsernameToolButton) }) {
+             static_cast<QWidget*>(m_changeUserToolButton), static_cast<QWidget*>(m_hostsComboBox),
+             static_cast<QWidget*>(m_usernameLineEdit), static_cast<QWidget*>(m_passwordUsernameLineEdit),
+             static_cast<QWidget*>(m_loginUsernameToolButton) }) {
         widget->setEnabled(enabled);
     }
 }
 
-void LoginWidget::enableUserSelection(bool enabled) { m_userSelectionWidget->setVisible(enabled); }
+void LoginWidget::enableUserSelection(bool enabled)
+{
+    m_userSelectionWidget->setVisible(enabled);
+}
 
-void LoginWidget::enableHostnameSelection(bool enabled) { m_hostsComboBox->setVisible(enabled); }
+void LoginWidget::enableHostnameSelection(bool enabled)
+{
+    m_hostsComboBox->setVisible(enabled);
+}
 
-bool LoginWidget::hostnameSelectionEnabled() const { return m_hostsComboBox->isVisibleTo(this); }
+bool LoginWidget::hostnameSelectionEnabled() const
+{
+    return m_hostsComboBox->isVisibleTo(this);
+}
 
 void LoginWidget::enableCapsLock(bool on)
 {

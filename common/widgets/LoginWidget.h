@@ -32,7 +32,8 @@ class QToolButton;
  * It binds to the theme's form by object name and never talks to PAM itself: it emits
  * loginRequest (or submitAnswerToPam), which the theme hands to the authentication manager.
  */
-class VESTIBULE_COMMON_EXPORT LoginWidget : public QWidget {
+class VESTIBULE_COMMON_EXPORT LoginWidget : public QWidget
+{
     Q_OBJECT
 public:
     enum AuthPage { UnknownAuthPage = 0, UserInfoPage = 1, EnterUsernamePage = 2 };

@@ -32,7 +32,10 @@ void LoginWidget::setGenericPamHeader(const QString& header, bool echo)
     m_passwordLineEdit->setEchoMode(echo ? QLineEdit::Normal : QLineEdit::Password);
 }
 
-void LoginWidget::setGenericPamMessage(const QString& message) { m_userHostnameLabel->setText(message); }
+void LoginWidget::setGenericPamMessage(const QString& message)
+{
+    m_userHostnameLabel->setText(message);
+}
 
 void LoginWidget::genericToolButtonClicked()
 {
@@ -42,4 +45,7 @@ void LoginWidget::genericToolButtonClicked()
     m_passwordLineEdit->clear();
 }
 
-void LoginWidget::removePasswordPlaceholder() { m_passwordLineEdit->setPlaceholderText(QString()); }
+void LoginWidget::removePasswordPlaceholder()
+{
+    m_passwordLineEdit->setPlaceholderText(QString());
+}

@@ -33,9 +33,7 @@ QString LoginWidget::fillGreetString(const QString& host) const
         const QChar code = i + 1 < greet.size() ? greet.at(i + 1) : QChar();
         ++i;
         struct utsname system = {};
-        const auto field = [&system](const char* value) {
-            return QString::fromLocal8Bit(value);
-        };
+        const auto field = [&system](const char* value) { return QString::fromLocal8Bit(value); };
         switch (code.unicode()) {
         case '%':
             result += QLatin1Char('%');
@@ -62,8 +60,8 @@ QString LoginWidget::fillGreetString(const QString& host) const
             break;
         default:
             result += QObject::tr("[fix nimb-dmrc]",
-                                  "an undefined %X placeholder wrongly given in the config file 'nimb-dmrc', "
-                                  "telling the user to fix it");
+                "an undefined %X placeholder wrongly given in the config file 'nimb-dmrc', "
+                "telling the user to fix it");
             break;
         }
     }
@@ -87,7 +85,10 @@ void LoginWidget::updateHostsList(const QStringList& hosts)
     m_hostsComboBox->setCurrentIndex(index >= 0 ? index : 0);
 }
 
-QString LoginWidget::currentHostname() const { return m_hostsComboBox->currentText(); }
+QString LoginWidget::currentHostname() const
+{
+    return m_hostsComboBox->currentText();
+}
 
 void LoginWidget::setCurrentHostname(const QString& host)
 {

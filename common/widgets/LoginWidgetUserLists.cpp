@@ -24,7 +24,8 @@
 #include <cstdio>
 #include <memory>
 
-namespace {
+namespace
+{
 
 /**
  * Empties @p table, deleting its cell widgets at once. A plain clear() leaves them to the
@@ -179,8 +180,8 @@ void LoginWidget::setAllListUsers(const UsersData& users)
     m_userPages = splitUsersIntoPages(users);
     clearTable(m_userPagesTableWidget);
     m_userPagesTableWidget->setColumnCount(m_userPages.size());
-    m_userPagesTableWidget->setMaximumWidth(m_userPages.size()
-                                            * m_userPagesTableWidget->horizontalHeader()->defaultSectionSize());
+    m_userPagesTableWidget->setMaximumWidth(
+        m_userPages.size() * m_userPagesTableWidget->horizontalHeader()->defaultSectionSize());
     for (int column = 0; column < m_userPages.size(); ++column) {
         auto* dot = new QLabel;
         dot->setAlignment(Qt::AlignCenter);
@@ -233,7 +234,10 @@ void LoginWidget::showPageDots(int page)
     }
 }
 
-int LoginWidget::currentUsersPageIndex() const { return m_currentUsersPage; }
+int LoginWidget::currentUsersPageIndex() const
+{
+    return m_currentUsersPage;
+}
 
 void LoginWidget::setNextUsersPage()
 {
@@ -253,7 +257,10 @@ void LoginWidget::userPagesWidgetPressed(int /*row*/, int column)
     setUsersPage(column);
 }
 
-void LoginWidget::userPagesWidgetActivated(int /*row*/, int column) { setUsersPage(column); }
+void LoginWidget::userPagesWidgetActivated(int /*row*/, int column)
+{
+    setUsersPage(column);
+}
 
 void LoginWidget::resizeAllUsersWidgets()
 {

@@ -8,7 +8,10 @@
 #include <cmath>
 #include <cstdlib>
 
-QGesture* SwipeGestureRecognizer::create(QObject* target) { return new QSwipeGesture(target); }
+QGesture* SwipeGestureRecognizer::create(QObject* target)
+{
+    return new QSwipeGesture(target);
+}
 
 QGestureRecognizer::Result SwipeGestureRecognizer::recognize(QGesture* state, QObject* /*watched*/, QEvent* event)
 {

@@ -11,7 +11,8 @@
  * user grid can be paged with a drag (touch screens deliver synthesised mouse events).
  * Registered for the standard swipe gesture type.
  */
-class VESTIBULE_COMMON_EXPORT SwipeGestureRecognizer : public QGestureRecognizer {
+class VESTIBULE_COMMON_EXPORT SwipeGestureRecognizer : public QGestureRecognizer
+{
 public:
     static constexpr int minimumDistance = 50;
 

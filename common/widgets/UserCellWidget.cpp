@@ -9,7 +9,8 @@
 #include <QGridLayout>
 #include <QLabel>
 
-namespace {
+namespace
+{
 
 // Most icon themes have no "media-flash": the library brings its own token mark.
 QIcon tokenEmblem()
@@ -68,7 +69,10 @@ void UserCellWidget::load(QWidget* form)
     setLogged(m_user.logged);
 }
 
-UserData UserCellWidget::userData() const { return m_user; }
+UserData UserCellWidget::userData() const
+{
+    return m_user;
+}
 
 void UserCellWidget::setUsername(const QString& username)
 {
@@ -92,7 +96,10 @@ bool UserCellWidget::eventFilter(QObject* watched, QEvent* event)
     return QWidget::eventFilter(watched, event);
 }
 
-void UserCellWidget::setLogged(bool logged) { m_isLoggedLabel->setVisible(logged); }
+void UserCellWidget::setLogged(bool logged)
+{
+    m_isLoggedLabel->setVisible(logged);
+}
 
 void UserCellWidget::setIcon(const QIcon& icon, bool withEmblem, const QIcon& emblem)
 {

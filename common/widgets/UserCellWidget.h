@@ -13,7 +13,8 @@ class QLabel;
  * One user in the login widget's user tables: round picture (with a token emblem for
  * token users), name, host line and a logged-in mark, laid out by a theme's item form.
  */
-class VESTIBULE_COMMON_EXPORT UserCellWidget : public QWidget {
+class VESTIBULE_COMMON_EXPORT UserCellWidget : public QWidget
+{
     Q_OBJECT
 public:
     explicit UserCellWidget(const UserData& user, QWidget* parent = nullptr);

@@ -30,8 +30,9 @@ std::string Utils::FindNimbWallPaper(int width, int height, bool* flag, const QS
         = root + "/" + std::to_string(width) + "x" + std::to_string(height) + "/" + "nimb-default" + ".png";
     if (fileExists(bySize.c_str(), true))
         return bySize;
-    std::fprintf(stderr, "nimb-qdm: Can't find default wallpaper '%s' for screen %dx%d, attempt to look for other size\n",
-                 bySize.c_str(), width, height);
+    std::fprintf(stderr,
+        "nimb-qdm: Can't find default wallpaper '%s' for screen %dx%d, attempt to look for other size\n",
+        bySize.c_str(), width, height);
 
     const std::string ratioDir = root + "/" + std::to_string(ratioWidth) + ":" + std::to_string(ratioHeight) + "/";
     for (const char* suffix : { ".png", ".svg" }) {
@@ -39,7 +40,7 @@ std::string Utils::FindNimbWallPaper(int width, int height, bool* flag, const QS
         if (fileExists(byRatio.c_str(), true))
             return byRatio;
         std::fprintf(stderr, "nimb-qdm: Can't find default wallpaper '%s' for ratio %d:%d\n", byRatio.c_str(),
-                     ratioWidth, ratioHeight);
+            ratioWidth, ratioHeight);
     }
     return std::string();
 }

@@ -8,7 +8,8 @@
 
 #include <string>
 
-namespace Utils {
+namespace Utils
+{
 
 /**
  * The system's default wallpaper for a screen of @p width × @p height: "nimb-default.png"

@@ -24,8 +24,8 @@ std::pair<int, int> wallpaperSizeRatio(int width, int height)
 
     // Wallpaper packs ship one directory per common ratio; screens are rarely exact
     // (1366×768, 1360×768, 1280×1024 …), so the nearest common ratio wins when it is close.
-    static const std::pair<int, int> common[] = { { 4, 3 }, { 5, 4 }, { 3, 2 }, { 16, 10 }, { 16, 9 }, { 21, 9 },
-                                                  { 32, 9 } };
+    static const std::pair<int, int> common[]
+        = { { 4, 3 }, { 5, 4 }, { 3, 2 }, { 16, 10 }, { 16, 9 }, { 21, 9 }, { 32, 9 } };
     const double ratio = double(width) / double(height);
     const bool portrait = height > width;
     std::pair<int, int> best { 0, 0 };
@@ -47,7 +47,7 @@ std::pair<int, int> wallpaperSizeRatio(int width, int height)
 }
 
 bool CalcLogoPosition(int logoWidth, int logoHeight, int areaX, int areaY, int areaWidth, int areaHeight,
-                      const char* position, int* x, int* y)
+    const char* position, int* x, int* y)
 {
     if (!position || !x || !y || std::strcmp(position, "BottomRight") != 0)
         return false;

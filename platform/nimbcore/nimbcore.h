@@ -27,4 +27,4 @@ std::pair<int, int> wallpaperSizeRatio(int width, int height);
  * Returns false, leaving @p x and @p y alone, for an unknown position or null outputs.
  */
 bool CalcLogoPosition(int logoWidth, int logoHeight, int areaX, int areaY, int areaWidth, int areaHeight,
-                      const char* position, int* x, int* y);
+    const char* position, int* x, int* y);

@@ -8,7 +8,8 @@
 #include <X11/Xlib.h>
 #include <X11/extensions/XTest.h>
 
-namespace {
+namespace
+{
 
 QByteArray windowProperty(Display* display, Window window, Atom property, Atom type)
 {

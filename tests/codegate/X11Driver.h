@@ -11,7 +11,8 @@ struct _XDisplay;
  * process's windows, focuses them, types through the XTEST extension and asks a window
  * to close as a window manager's close button does. Xlib stays inside the .cpp file.
  */
-class X11Driver {
+class X11Driver
+{
 public:
     X11Driver();
     ~X11Driver();

@@ -24,13 +24,15 @@ struct Titles {
 };
 
 /// A child that the kernel kills when the test program dies, even by a crash or a timeout.
-class TiedProcess : public QProcess {
+class TiedProcess : public QProcess
+{
 protected:
     void setupChildProcess() override { ::prctl(PR_SET_PDEATHSIG, SIGKILL); }
 };
 
 /// One run of the program as its caller starts it; killed on destruction if it is still running.
-class CodegateRun {
+class CodegateRun
+{
 public:
     CodegateRun(const QStringList& arguments, const QProcessEnvironment& environment,
         const QString& standardOutputFile = QString())
@@ -134,7 +136,8 @@ QProcessEnvironment environmentWithoutLocale(const QString& systemRoot)
 
 } // namespace
 
-class CodegateTest : public QObject {
+class CodegateTest : public QObject
+{
     Q_OBJECT
 private Q_SLOTS:
     void initTestCase();

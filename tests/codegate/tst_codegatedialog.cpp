@@ -21,7 +21,8 @@
 
 #include <functional>
 
-namespace {
+namespace
+{
 
 QLineEdit* field(const QWidget& dialog, const QString& name)
 {
@@ -64,7 +65,8 @@ Dialog* shownDialog()
  * is tried on a short timer until it reports that it could act. A step that never can
  * within the time limit ends the test program, since the prompt has no way out.
  */
-class UserScript : public QObject {
+class UserScript : public QObject
+{
 public:
     using Step = std::function<bool()>;
     explicit UserScript(QList<Step> steps)
@@ -98,7 +100,8 @@ private:
 
 } // namespace
 
-class CodegateDialogTest : public QObject {
+class CodegateDialogTest : public QObject
+{
     Q_OBJECT
 private Q_SLOTS:
     void formIsBuiltInCode();

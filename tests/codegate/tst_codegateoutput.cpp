@@ -8,7 +8,8 @@
 #include <fcntl.h>
 #include <unistd.h>
 
-namespace {
+namespace
+{
 
 /// Reads what is left in the pipe behind @p descriptor, which has no writer any more.
 QByteArray drain(int descriptor)
@@ -25,7 +26,8 @@ QByteArray drain(int descriptor)
  * Puts a pipe (or, with @p target given, that file) behind descriptor @p standard while
  * it lives and brings the test program's own back afterwards, also when a check fails.
  */
-class RedirectedDescriptor {
+class RedirectedDescriptor
+{
 public:
     explicit RedirectedDescriptor(int standard, const char* target = nullptr)
         : m_standard(standard)
@@ -71,7 +73,8 @@ private:
 
 } // namespace
 
-class CodegateOutputTest : public QObject {
+class CodegateOutputTest : public QObject
+{
     Q_OBJECT
 private Q_SLOTS:
     void onlyThePinReachesStandardOutput();

@@ -8,10 +8,12 @@
 #include <QSet>
 #include <QTest>
 
-namespace {
+namespace
+{
 
 /// A manager that counts its destructions, so ownership can be checked.
-class CountingManager : public QObject, public Manager {
+class CountingManager : public QObject, public Manager
+{
 public:
     CountingManager(const QString& id, int* destroyed)
         : Manager(id)
@@ -26,7 +28,8 @@ private:
 
 } // namespace
 
-class GreeterManagersTest : public QObject {
+class GreeterManagersTest : public QObject
+{
     Q_OBJECT
 private Q_SLOTS:
     void emptyRegistryFindsNothing();
@@ -75,8 +78,8 @@ void GreeterManagersTest::destroysEveryManagerOnce()
     int destroyed = 0;
     {
         GreeterManagers managers({ new CountingManager(QStringLiteral("a"), &destroyed),
-                                   new CountingManager(QStringLiteral("b"), &destroyed),
-                                   new CountingManager(QStringLiteral("c"), &destroyed) });
+            new CountingManager(QStringLiteral("b"), &destroyed),
+            new CountingManager(QStringLiteral("c"), &destroyed) });
         QCOMPARE(destroyed, 0);
     }
     QCOMPARE(destroyed, 3);

@@ -7,7 +7,8 @@
 #include <QSignalSpy>
 #include <QTest>
 
-class LocalAuthManagerTest : public QObject {
+class LocalAuthManagerTest : public QObject
+{
     Q_OBJECT
 private Q_SLOTS:
     void settings_data();

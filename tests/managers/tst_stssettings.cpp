@@ -9,8 +9,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-
-class StsSettingsTest : public QObject {
+class StsSettingsTest : public QObject
+{
     Q_OBJECT
 private Q_SLOTS:
     void missingFileReadsEmpty();
@@ -25,7 +25,8 @@ private Q_SLOTS:
 void StsSettingsTest::missingFileReadsEmpty()
 {
     QTemporaryDir dir;
-    const StsSettings store(dir.filePath(QStringLiteral("absent/prev.ini")), QStringLiteral("last"), QStringLiteral("@"));
+    const StsSettings store(
+        dir.filePath(QStringLiteral("absent/prev.ini")), QStringLiteral("last"), QStringLiteral("@"));
     const UserStsData data = store.getPrevUserData();
     QVERIFY(data.username.isEmpty());
     QVERIFY(data.domain.isEmpty());
@@ -37,11 +38,12 @@ void StsSettingsTest::storedValueSplitsAtFirstAt_data()
     QTest::addColumn<QString>("username");
     QTest::addColumn<QString>("domain");
     QTest::newRow("plain name") << QByteArray("anna") << QStringLiteral("anna") << QString();
-    QTest::newRow("one @") << QByteArray("anna@corp.example") << QStringLiteral("anna") << QStringLiteral("corp.example");
+    QTest::newRow("one @") << QByteArray("anna@corp.example") << QStringLiteral("anna")
+                           << QStringLiteral("corp.example");
     QTest::newRow("two @ keep the second in the domain")
         << QByteArray("anna@corp@example") << QStringLiteral("anna") << QStringLiteral("corp@example");
-    QTest::newRow("backslash separator is not split") << QByteArray("CORP\\\\anna") << QStringLiteral("CORP\\anna")
-                                                      << QString();
+    QTest::newRow("backslash separator is not split")
+        << QByteArray("CORP\\\\anna") << QStringLiteral("CORP\\anna") << QString();
     QTest::newRow("only a domain") << QByteArray("@corp") << QString() << QStringLiteral("corp");
 }
 

@@ -15,7 +15,8 @@
 #include <cstdio>
 
 /// The watcher is process-wide, so its cases run in order as one story of the token file.
-class TokenWatcherTest : public QObject {
+class TokenWatcherTest : public QObject
+{
     Q_OBJECT
 private Q_SLOTS:
     void initTestCase();
@@ -152,7 +153,7 @@ void TokenWatcherTest::replacedFileKeepsBeingWatched()
     QVERIFY(TestFiles::write(temporary, "henrik\n"));
     m_spy->clear();
     QVERIFY(::rename(QFile::encodeName(temporary).constData(), QFile::encodeName(SystemPaths::tokenFile()).constData())
-            == 0);
+        == 0);
     QTRY_COMPARE(lastList(), QStringList { QStringLiteral("henrik") });
 
     m_spy->clear();

@@ -9,7 +9,8 @@
 #include <QImage>
 #include <QTest>
 
-namespace {
+namespace
+{
 
 /// A face picture of one colour, so tests can tell where an icon came from.
 void writeFace(const QString& path, const QColor& colour)
@@ -27,7 +28,8 @@ QColor colourOf(const QIcon& icon)
 
 } // namespace
 
-class UserIconTest : public QObject {
+class UserIconTest : public QObject
+{
     Q_OBJECT
 public:
     explicit UserIconTest(const NssDatabase& database)
@@ -67,12 +69,14 @@ void UserIconTest::precedence_data()
     const QColor none;
     QTest::newRow("admin only") << 0 << QStringList { QString(), QStringLiteral("anna"), QStringLiteral("boris") }
                                 << QColor(Qt::red);
-    QTest::newRow("prefer admin")
-        << 1 << QStringList { QString(), QStringLiteral("anna"), QStringLiteral("boris"), QStringLiteral("clara") }
-        << QColor(Qt::red);
-    QTest::newRow("prefer user")
-        << 2 << QStringList { QString(), QStringLiteral("anna"), QStringLiteral("boris"), QStringLiteral("clara") }
-        << QColor(Qt::blue);
+    QTest::newRow("prefer admin") << 1
+                                  << QStringList { QString(), QStringLiteral("anna"), QStringLiteral("boris"),
+                                         QStringLiteral("clara") }
+                                  << QColor(Qt::red);
+    QTest::newRow("prefer user") << 2
+                                 << QStringList { QString(), QStringLiteral("anna"), QStringLiteral("boris"),
+                                        QStringLiteral("clara") }
+                                 << QColor(Qt::blue);
     QTest::newRow("user only") << 3 << QStringList { QString(), QStringLiteral("anna"), QStringLiteral("clara") }
                                << QColor(Qt::blue);
     QTest::newRow("unknown source: default face only") << 7 << QStringList { QString() } << none;

@@ -11,7 +11,8 @@
 
 #include <limits>
 
-namespace {
+namespace
+{
 
 QStringList names(const QList<PasswdLine>& lines)
 {
@@ -21,11 +22,15 @@ QStringList names(const QList<PasswdLine>& lines)
     return result;
 }
 
-QStringList split(const char* text) { return QString::fromUtf8(text).split(QLatin1Char(' '), Qt::SkipEmptyParts); }
+QStringList split(const char* text)
+{
+    return QString::fromUtf8(text).split(QLatin1Char(' '), Qt::SkipEmptyParts);
+}
 
 } // namespace
 
-class UserInfoTest : public QObject {
+class UserInfoTest : public QObject
+{
     Q_OBJECT
 public:
     explicit UserInfoTest(const NssDatabase& database)
@@ -55,7 +60,7 @@ private:
 void UserInfoTest::initTestCase()
 {
     QVERIFY2(UserInfo::getUser(QStringLiteral("kirill")).isValid(),
-             "the test user database is not active: is nss_wrapper preloaded?");
+        "the test user database is not active: is nss_wrapper preloaded?");
 }
 
 void UserInfoTest::getUserConvertsEveryField()

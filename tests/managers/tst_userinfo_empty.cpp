@@ -10,7 +10,8 @@
 #include <QTest>
 
 /// An empty user database: every listing is empty and nothing crashes.
-class EmptyUserDatabaseTest : public QObject {
+class EmptyUserDatabaseTest : public QObject
+{
     Q_OBJECT
 public:
     explicit EmptyUserDatabaseTest(const NssDatabase& database)

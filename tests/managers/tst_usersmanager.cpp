@@ -17,7 +17,8 @@
 
 #include <memory>
 
-namespace {
+namespace
+{
 
 QList<PasswdLine> accounts(std::initializer_list<const char*> names)
 {
@@ -51,17 +52,18 @@ struct Options {
     bool showUserList = true;
 };
 
-std::unique_ptr<UsersManager> makeManager(const QList<PasswdLine>& lines, const Options& options,
-                                          const QMap<QString, QIcon>& faces = {})
+std::unique_ptr<UsersManager> makeManager(
+    const QList<PasswdLine>& lines, const Options& options, const QMap<QString, QIcon>& faces = {})
 {
     return std::make_unique<UsersManager>(lines, faces, options.tokenUsersOnly, options.userListEnabled,
-                                          QStringLiteral("boris"), UsersManager::PreselDefault, true,
-                                          UsersManager::EnterUsernameScreen, options.showUserList);
+        QStringLiteral("boris"), UsersManager::PreselDefault, true, UsersManager::EnterUsernameScreen,
+        options.showUserList);
 }
 
 } // namespace
 
-class UsersManagerTest : public QObject {
+class UsersManagerTest : public QObject
+{
     Q_OBJECT
 public:
     explicit UsersManagerTest(const NssDatabase&) { }
@@ -127,12 +129,13 @@ void UsersManagerTest::userDataBoolAndClear()
 void UsersManagerTest::constructionBuildsUsersWithFacesAndHost()
 {
     writeToken("boris\n");
-    QMap<QString, QIcon> faces { { QString(), colouredIcon(Qt::gray) }, { QStringLiteral("anna"), colouredIcon(Qt::red) },
-                                 { QStringLiteral("stranger"), colouredIcon(Qt::blue) } };
+    QMap<QString, QIcon> faces { { QString(), colouredIcon(Qt::gray) },
+        { QStringLiteral("anna"), colouredIcon(Qt::red) }, { QStringLiteral("stranger"), colouredIcon(Qt::blue) } };
     auto manager = makeManager(accounts({ "anna", "boris", "clara" }), Options(), faces);
 
     const UsersData users = manager->users();
-    QCOMPARE(namesOf(users), (QStringList { QStringLiteral("anna"), QStringLiteral("boris"), QStringLiteral("clara") }));
+    QCOMPARE(
+        namesOf(users), (QStringList { QStringLiteral("anna"), QStringLiteral("boris"), QStringLiteral("clara") }));
     QCOMPARE(users.at(0).icon.cacheKey(), faces.value(QStringLiteral("anna")).cacheKey());
     QCOMPARE(users.at(1).icon.cacheKey(), faces.value(QString()).cacheKey());
     for (const UserData& user : users) {
@@ -151,7 +154,7 @@ void UsersManagerTest::constructionBuildsUsersWithFacesAndHost()
 void UsersManagerTest::settingsAreStoredUnchanged()
 {
     UsersManager manager(accounts({ "anna" }), {}, false, true, QStringLiteral("eva"), UsersManager::PreselPrevious,
-                         false, UsersManager::AutoScreen, true);
+        false, UsersManager::AutoScreen, true);
     QCOMPARE(manager.id(), QStringLiteral("users"));
     QCOMPARE(manager.defaultUser(), QStringLiteral("eva"));
     QCOMPARE(manager.preselUser(), UsersManager::PreselPrevious);
@@ -186,7 +189,8 @@ void UsersManagerTest::tokenUsersOnlyFollowsTheTokenFile()
 
     QSignalSpy spy(manager.get(), &UsersManager::usersChanged);
     writeToken("boris\n");
-    QTRY_VERIFY(!spy.isEmpty() && namesOf(spy.last().at(0).value<UsersData>()) == QStringList { QStringLiteral("boris") });
+    QTRY_VERIFY(
+        !spy.isEmpty() && namesOf(spy.last().at(0).value<UsersData>()) == QStringList { QStringLiteral("boris") });
     QVERIFY(spy.last().at(0).value<UsersData>().at(0).hasToken);
     QCOMPARE(namesOf(manager->users()), QStringList { QStringLiteral("boris") });
 
@@ -207,7 +211,8 @@ void UsersManagerTest::showUserListReemitsAllUsers()
     writeToken("anna\n\nclara\n");
     QTRY_VERIFY(!spy.isEmpty() && spy.last().at(0).value<UsersData>().at(2).hasToken);
     const UsersData users = spy.last().at(0).value<UsersData>();
-    QCOMPARE(namesOf(users), (QStringList { QStringLiteral("anna"), QStringLiteral("boris"), QStringLiteral("clara") }));
+    QCOMPARE(
+        namesOf(users), (QStringList { QStringLiteral("anna"), QStringLiteral("boris"), QStringLiteral("clara") }));
     QVERIFY(users.at(0).hasToken);
     QVERIFY(!users.at(1).hasToken);
     QCOMPARE(single.count(), 0);
@@ -275,13 +280,15 @@ void UsersManagerTest::userInSystem()
 void UsersManagerTest::signalsInDeclarationOrder()
 {
     const QStringList expected { QStringLiteral("usersChanged(UsersData)"),
-                                 QStringLiteral("askPamForLastUserSession(QString)"),
-                                 QStringLiteral("updateLastUserSession(QString)"),
-                                 QStringLiteral("selectedSingleTokenUser(UserData)") };
+        QStringLiteral("askPamForLastUserSession(QString)"), QStringLiteral("updateLastUserSession(QString)"),
+        QStringLiteral("selectedSingleTokenUser(UserData)") };
     QCOMPARE(MetaSignatures::ownSignals(UsersManager::staticMetaObject), expected);
 }
 
-void UsersManagerTest::hostnameIsNeverEmpty() { QVERIFY(!UsersManager::getHostname().isEmpty()); }
+void UsersManagerTest::hostnameIsNeverEmpty()
+{
+    QVERIFY(!UsersManager::getHostname().isEmpty());
+}
 
 VESTIBULE_NSS_TEST_MAIN(UsersManagerTest, TestUserDatabase::passwd(), TestUserDatabase::group())
 #include "tst_usersmanager.moc"

@@ -21,10 +21,12 @@
 #include <X11/extensions/XTest.h>
 #include <X11/keysym.h>
 
-namespace {
+namespace
+{
 
 /// Routes Qt's native events to the keyboard, as the greeter host does.
-class KeyboardEventRouter : public QAbstractNativeEventFilter {
+class KeyboardEventRouter : public QAbstractNativeEventFilter
+{
 public:
     bool nativeEventFilter(const QByteArray& eventType, void* message, long* result) override
     {
@@ -51,7 +53,7 @@ void writeRulesProperty(const QByteArray& value, Atom type = XA_STRING, int form
     const Atom atom = XInternAtom(dpy, "_XKB_RULES_NAMES", False);
     const int items = format == 8 ? value.size() : value.size() / (format / 8);
     XChangeProperty(dpy, QX11Info::appRootWindow(), atom, type, format, PropModeReplace,
-                    reinterpret_cast<const unsigned char*>(value.constData()), items);
+        reinterpret_cast<const unsigned char*>(value.constData()), items);
     XSync(dpy, False);
 }
 
@@ -74,7 +76,8 @@ void pressAndRelease(KeySym keysym)
 
 } // namespace
 
-class XKeyboardTest : public QObject {
+class XKeyboardTest : public QObject
+{
     Q_OBJECT
 private Q_SLOTS:
     void initTestCase();
@@ -132,7 +135,7 @@ void XKeyboardTest::layoutsFromSetxkbmap()
     QVERIFY(setxkbmap({ QStringLiteral("-layout"), QStringLiteral("us,ru,de") }));
     XKeyboard* keyboard = XKeyboard::instance();
     QCOMPARE(keyboard->getAvailableLayouts(),
-             (QStringList { QStringLiteral("us"), QStringLiteral("ru"), QStringLiteral("de") }));
+        (QStringList { QStringLiteral("us"), QStringLiteral("ru"), QStringLiteral("de") }));
     QCOMPARE(keyboard->getCurrentLayout(), QStringLiteral("us"));
     QCOMPARE(keyboard->getLayout(1), QStringLiteral("ru"));
     QCOMPARE(keyboard->getLayout(3), QString());
@@ -172,13 +175,12 @@ void XKeyboardTest::rulesProperty_data()
     QTest::addColumn<QByteArray>("value");
     QTest::addColumn<QStringList>("layouts");
     QTest::newRow("missing middle name keeps an empty part")
-        << bytes("evdev\0pc105\0us,,de\0\0\0")
-        << QStringList { QStringLiteral("us"), QString(), QStringLiteral("de") };
+        << bytes("evdev\0pc105\0us,,de\0\0\0") << QStringList { QStringLiteral("us"), QString(), QStringLiteral("de") };
     QTest::newRow("empty layout text") << bytes("evdev\0pc105\0\0\0\0") << QStringList();
     QTest::newRow("rules only") << bytes("evdev\0") << QStringList();
     QTest::newRow("rules and model only") << bytes("evdev\0pc105\0") << QStringList();
-    QTest::newRow("layout text without a final NUL") << bytes("evdev\0pc105\0us,ru")
-                                                     << QStringList { QStringLiteral("us"), QStringLiteral("ru") };
+    QTest::newRow("layout text without a final NUL")
+        << bytes("evdev\0pc105\0us,ru") << QStringList { QStringLiteral("us"), QStringLiteral("ru") };
     QTest::newRow("empty property") << QByteArray() << QStringList();
 }
 
@@ -285,9 +287,9 @@ void XKeyboardTest::managerForwardsAndReemits()
     QCOMPARE(manager.id(), QStringLiteral("keyboard"));
     QVERIFY(manager.qt_metacast("Manager"));
     QCOMPARE(MetaSignatures::ownSignals(KeyboardManager::staticMetaObject),
-             (QStringList { QStringLiteral("layoutChanged(QString)"), QStringLiteral("capsLockStateChanged(bool)") }));
+        (QStringList { QStringLiteral("layoutChanged(QString)"), QStringLiteral("capsLockStateChanged(bool)") }));
     QCOMPARE(MetaSignatures::ownSignals(XKeyboard::staticMetaObject),
-             (QStringList { QStringLiteral("capsLockStateChanged(bool)"), QStringLiteral("layoutChanged(QString)") }));
+        (QStringList { QStringLiteral("capsLockStateChanged(bool)"), QStringLiteral("layoutChanged(QString)") }));
 
     QSignalSpy layouts(&manager, &KeyboardManager::layoutChanged);
     QSignalSpy caps(&manager, &KeyboardManager::capsLockStateChanged);

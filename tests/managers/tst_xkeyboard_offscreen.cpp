@@ -8,7 +8,8 @@
 #include <QTest>
 
 /// A host on a platform without an X display: nothing may crash.
-class XKeyboardOffscreenTest : public QObject {
+class XKeyboardOffscreenTest : public QObject
+{
     Q_OBJECT
 private Q_SLOTS:
     void initThrows()
@@ -17,7 +18,8 @@ private Q_SLOTS:
             XKeyboard::instance()->init();
             QFAIL("no exception");
         } catch (const CommonException& e) {
-            QCOMPARE(e.fullDetails(), QStringLiteral("Incompatible or disabled X server XKB extension - check X server"));
+            QCOMPARE(
+                e.fullDetails(), QStringLiteral("Incompatible or disabled X server XKB extension - check X server"));
         }
     }
 

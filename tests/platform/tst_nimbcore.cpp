@@ -7,7 +7,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-class NimbCoreTest : public QObject {
+class NimbCoreTest : public QObject
+{
     Q_OBJECT
 private Q_SLOTS:
     void fileExistsTellsFilesFromDirectories();
@@ -87,8 +88,8 @@ void NimbCoreTest::logoPosition()
     QFETCH(QPoint, expected);
     int x = -1;
     int y = -1;
-    QVERIFY(CalcLogoPosition(logo.width(), logo.height(), area.x(), area.y(), area.width(), area.height(),
-                             "BottomRight", &x, &y));
+    QVERIFY(CalcLogoPosition(
+        logo.width(), logo.height(), area.x(), area.y(), area.width(), area.height(), "BottomRight", &x, &y));
     QCOMPARE(QPoint(x, y), expected);
 }
 

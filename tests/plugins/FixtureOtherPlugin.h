@@ -5,7 +5,8 @@
 #include <QObject>
 
 /// A well-formed Qt plug-in that implements some other interface than the theme loader's.
-class FixtureOtherPlugin : public QObject {
+class FixtureOtherPlugin : public QObject
+{
     Q_OBJECT
     Q_PLUGIN_METADATA(IID "org.example.vestibule.SomethingElse/1.0" FILE "fixtureother.json")
 };

@@ -10,8 +10,8 @@
 
 #include <QVariant>
 
-void FixtureThemeWidget::setup(const ThemeDescription& description, GreeterManagers* managers,
-                               const SystemInfo& systemInfo)
+void FixtureThemeWidget::setup(
+    const ThemeDescription& description, GreeterManagers* managers, const SystemInfo& systemInfo)
 {
     insertManagers(managers);
     setProperty("descriptionPath", description.path());
@@ -25,4 +25,7 @@ void FixtureThemeWidget::setup(const ThemeDescription& description, GreeterManag
         throw CommonException(QStringLiteral("fixture theme refuses to set up"));
 }
 
-BaseThemeWidget* FixtureThemeLoader::createThemeWidget() { return new FixtureThemeWidget; }
+BaseThemeWidget* FixtureThemeLoader::createThemeWidget()
+{
+    return new FixtureThemeWidget;
+}

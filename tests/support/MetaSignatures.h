@@ -5,7 +5,8 @@
 #include <QMetaObject>
 #include <QStringList>
 
-namespace MetaSignatures {
+namespace MetaSignatures
+{
 
 /// Signatures of the signals @p meta declares itself (not its bases'), in declaration order.
 QStringList ownSignals(const QMetaObject& meta);

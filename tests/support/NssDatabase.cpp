@@ -4,7 +4,6 @@
 
 #include "TestFiles.h"
 
-
 NssDatabase::NssDatabase(const QByteArray& passwd, const QByteArray& group)
 {
     const QByteArray dir = m_dir.path().toUtf8();
@@ -22,6 +21,12 @@ NssDatabase::~NssDatabase()
     qunsetenv("NSS_WRAPPER_GROUP");
 }
 
-QString NssDatabase::path() const { return m_dir.path(); }
+QString NssDatabase::path() const
+{
+    return m_dir.path();
+}
 
-QString NssDatabase::filePath(const QString& relative) const { return m_dir.path() + QLatin1Char('/') + relative; }
+QString NssDatabase::filePath(const QString& relative) const
+{
+    return m_dir.path() + QLatin1Char('/') + relative;
+}

@@ -15,7 +15,8 @@
  * "@DIR@" in either text is replaced by the temporary directory, so home directories can
  * live below it.
  */
-class NssDatabase {
+class NssDatabase
+{
 public:
     NssDatabase(const QByteArray& passwd, const QByteArray& group);
     ~NssDatabase();
@@ -31,10 +32,10 @@ private:
 };
 
 /// main() of a test whose class takes the database in its constructor.
-#define VESTIBULE_NSS_TEST_MAIN(TestClass, passwdText, groupText)                                                     \
+#define VESTIBULE_NSS_TEST_MAIN(TestClass, passwdText, groupText)                                                      \
     int main(int argc, char** argv)                                                                                    \
     {                                                                                                                  \
-        NssDatabase database { passwdText, groupText };                                                                   \
+        NssDatabase database { passwdText, groupText };                                                                \
         QApplication app(argc, argv);                                                                                  \
         TestClass test(database);                                                                                      \
         return QTest::qExec(&test, argc, argv);                                                                        \

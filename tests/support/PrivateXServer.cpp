@@ -36,7 +36,7 @@ PrivateXServer::PrivateXServer()
             dup2(devNull, STDERR_FILENO);
         }
         execlp("Xvfb", "Xvfb", "-displayfd", fd, "-screen", "0", "1280x800x24", "-nolisten", "tcp", "+extension",
-               "XTEST", "+extension", "XKEYBOARD", static_cast<char*>(nullptr));
+            "XTEST", "+extension", "XKEYBOARD", static_cast<char*>(nullptr));
         _exit(127);
     }
     close(fds[1]);

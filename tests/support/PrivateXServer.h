@@ -10,7 +10,8 @@
  * server, points DISPLAY at it and ends it again on destruction. Create it before the
  * application object.
  */
-class PrivateXServer {
+class PrivateXServer
+{
 public:
     PrivateXServer();
     ~PrivateXServer();

@@ -13,13 +13,25 @@ ScopedSystemRoot::ScopedSystemRoot()
     SystemPaths::setRoot(m_dir.path());
 }
 
-ScopedSystemRoot::~ScopedSystemRoot() { SystemPaths::setRoot(m_previousRoot); }
+ScopedSystemRoot::~ScopedSystemRoot()
+{
+    SystemPaths::setRoot(m_previousRoot);
+}
 
-bool ScopedSystemRoot::isValid() const { return m_dir.isValid(); }
+bool ScopedSystemRoot::isValid() const
+{
+    return m_dir.isValid();
+}
 
-QString ScopedSystemRoot::path() const { return m_dir.path(); }
+QString ScopedSystemRoot::path() const
+{
+    return m_dir.path();
+}
 
-QString ScopedSystemRoot::filePath(const QString& absolutePath) const { return m_dir.path() + absolutePath; }
+QString ScopedSystemRoot::filePath(const QString& absolutePath) const
+{
+    return m_dir.path() + absolutePath;
+}
 
 QString ScopedSystemRoot::makeDir(const QString& absolutePath) const
 {

@@ -11,7 +11,8 @@
  * system path of the library resolves below it. The previous root comes back on
  * destruction, also when a test fails half-way.
  */
-class ScopedSystemRoot {
+class ScopedSystemRoot
+{
 public:
     ScopedSystemRoot();
     ~ScopedSystemRoot();

@@ -6,7 +6,8 @@
 #include <QTemporaryFile>
 
 /// Collects what the process writes to standard error while it lives (file descriptor 2).
-class StderrCapture {
+class StderrCapture
+{
 public:
     StderrCapture();
     ~StderrCapture();

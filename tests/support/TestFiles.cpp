@@ -19,8 +19,8 @@ bool TestFiles::writeScript(const QString& path, const QByteArray& body)
 {
     if (!write(path, QByteArrayLiteral("#!/bin/sh\n") + body))
         return false;
-    return QFile::setPermissions(path, QFile::permissions(path) | QFileDevice::ExeOwner | QFileDevice::ExeGroup
-                                           | QFileDevice::ExeOther);
+    return QFile::setPermissions(
+        path, QFile::permissions(path) | QFileDevice::ExeOwner | QFileDevice::ExeGroup | QFileDevice::ExeOther);
 }
 
 QByteArray TestFiles::read(const QString& path)

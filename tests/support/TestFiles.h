@@ -5,7 +5,8 @@
 #include <QByteArray>
 #include <QString>
 
-namespace TestFiles {
+namespace TestFiles
+{
 
 /// Writes @p content to @p path, creating the directories above it. Returns false on failure.
 bool write(const QString& path, const QByteArray& content);

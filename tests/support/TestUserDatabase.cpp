@@ -2,7 +2,8 @@
 // SPDX-License-Identifier: LGPL-2.1-or-later
 #include "TestUserDatabase.h"
 
-namespace {
+namespace
+{
 
 struct Account {
     const char* name;
@@ -54,7 +55,11 @@ QByteArray TestUserDatabase::group()
 {
     QByteArray text = "root:x:0:\nstaff:x:2000:dmitri,eva\nadmins:x:2001:boris\nwheel:x:2002:root,anna\n";
     for (int i = 0; i < 300; ++i)
-        text.append("many").append(QByteArray::number(i)).append(":x:").append(QByteArray::number(3000 + i)).append(":grace\n");
+        text.append("many")
+            .append(QByteArray::number(i))
+            .append(":x:")
+            .append(QByteArray::number(3000 + i))
+            .append(":grace\n");
     for (const Account& account : accounts) {
         if (QByteArray(account.gid) != "0" && QByteArray(account.gid) != "2000" && QByteArray(account.name) != "anna")
             text.append(account.name).append(":x:").append(account.gid).append(":\n");

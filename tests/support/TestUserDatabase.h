@@ -19,7 +19,8 @@
  * admins (2001: boris), wheel (2002: root, anna), many0..many299 (3000..3299: grace),
  * and a personal group per account.
  */
-namespace TestUserDatabase {
+namespace TestUserDatabase
+{
 
 QByteArray passwd();
 QByteArray group();

@@ -15,7 +15,8 @@
 
 #include <unistd.h>
 
-class ExceptionsTest : public QObject {
+class ExceptionsTest : public QObject
+{
     Q_OBJECT
 private Q_SLOTS:
     void fullDetailsTexts_data();
@@ -42,8 +43,8 @@ void ExceptionsTest::fullDetailsTexts_data()
     QTest::addColumn<QString>("details");
     QTest::addColumn<QString>("expected");
 
-    QTest::newRow("common: message unchanged") << CommonException(QStringLiteral("Something %1 broke")).fullDetails()
-                                               << QStringLiteral("Something %1 broke");
+    QTest::newRow("common: message unchanged")
+        << CommonException(QStringLiteral("Something %1 broke")).fullDetails() << QStringLiteral("Something %1 broke");
     QTest::newRow("open file: path, full stop, blank, error, full stop")
         << OpenFileException(QStringLiteral("/x/y.ui"), QIODevice::ReadOnly, QStringLiteral("Permission denied"))
                .fullDetails()
@@ -143,7 +144,8 @@ void ExceptionsTest::findWidgetReturnsFirstOfTwoWithOneName()
     auto* second = new QLabel(QStringLiteral("second"), holder);
     second->setObjectName(QStringLiteral("twin"));
 
-    QCOMPARE(Utils::findWidget<QLabel*>(QStringLiteral("twin"), &root), root.findChild<QLabel*>(QStringLiteral("twin")));
+    QCOMPARE(
+        Utils::findWidget<QLabel*>(QStringLiteral("twin"), &root), root.findChild<QLabel*>(QStringLiteral("twin")));
     QCOMPARE(Utils::findWidget<QLabel*>(QStringLiteral("twin"), &root)->text(), QStringLiteral("first"));
 }
 

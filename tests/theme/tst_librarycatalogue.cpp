@@ -15,7 +15,8 @@
 
 // Runs with VESTIBULE_SYSTEM_ROOT pointing at CATALOGUE_ROOT and a Russian locale: the
 // library's catalogue must be installed by the time the application object exists.
-class LibraryCatalogueTest : public QObject {
+class LibraryCatalogueTest : public QObject
+{
     Q_OBJECT
 private Q_SLOTS:
     void catalogueIsInstalledAtStart();
@@ -31,7 +32,10 @@ void LibraryCatalogueTest::catalogueIsInstalledAtStart()
     QCOMPARE(ThemeWidgetCreator::tr("Login plugins is empty"), QStringLiteral("Список модулей входа пуст"));
 }
 
-void LibraryCatalogueTest::shortSystemLocaleIsLanguage() { QCOMPARE(Utils::shortSystemLocale(), QStringLiteral("ru")); }
+void LibraryCatalogueTest::shortSystemLocaleIsLanguage()
+{
+    QCOMPARE(Utils::shortSystemLocale(), QStringLiteral("ru"));
+}
 
 void LibraryCatalogueTest::missingCatalogueInstallsNothing()
 {
@@ -42,7 +46,8 @@ void LibraryCatalogueTest::missingCatalogueInstallsNothing()
 void LibraryCatalogueTest::installFromAnotherThreadIsPosted()
 {
     bool installedNow = true;
-    QThread* thread = QThread::create([&installedNow] { installedNow = CatalogueInstaller::install(QStringLiteral("libvestibule_common")); });
+    QThread* thread = QThread::create(
+        [&installedNow] { installedNow = CatalogueInstaller::install(QStringLiteral("libvestibule_common")); });
     thread->start();
     QVERIFY(thread->wait(10000));
     delete thread;

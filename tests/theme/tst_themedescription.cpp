@@ -11,7 +11,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-class ThemeDescriptionTest : public QObject {
+class ThemeDescriptionTest : public QObject
+{
     Q_OBJECT
 private Q_SLOTS:
     void readsAllKeys();
@@ -49,7 +50,8 @@ void ThemeDescriptionTest::readsAllKeys()
     QCOMPARE(description.path(), path);
     QCOMPARE(description.greeter(), QStringLiteral("modern.ui"));
     QCOMPARE(description.plugin(), QStringLiteral("standard-theme"));
-    QCOMPARE(description.widgets(), (QStringList { QStringLiteral("common_widget.ui"), QStringLiteral("central_widget.ui") }));
+    QCOMPARE(description.widgets(),
+        (QStringList { QStringLiteral("common_widget.ui"), QStringLiteral("central_widget.ui") }));
 }
 
 void ThemeDescriptionTest::missingKeysGiveEmptyValues()
@@ -124,8 +126,8 @@ void ThemeDescriptionTest::isUiTheme()
     QFETCH(QByteArray, greeter);
     QFETCH(bool, expected);
     QTemporaryDir dir;
-    QVERIFY(TestFiles::write(dir.filePath(QStringLiteral("RezGreeterTheme.desktop")),
-                             "[RezGreeterTheme]\nGreeter=" + greeter + "\n"));
+    QVERIFY(TestFiles::write(
+        dir.filePath(QStringLiteral("RezGreeterTheme.desktop")), "[RezGreeterTheme]\nGreeter=" + greeter + "\n"));
     ThemeInfo info(dir.path());
     info.read();
     QCOMPARE(info.isUiTheme(), expected);
@@ -136,7 +138,8 @@ void ThemeDescriptionTest::fullPluginPath_data()
     const QDir libraries(QLibraryInfo::location(QLibraryInfo::LibrariesPath));
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("expected");
-    QTest::newRow("absolute path unchanged") << QStringLiteral("/opt/x/libtheme.so") << QStringLiteral("/opt/x/libtheme.so");
+    QTest::newRow("absolute path unchanged")
+        << QStringLiteral("/opt/x/libtheme.so") << QStringLiteral("/opt/x/libtheme.so");
     QTest::newRow("bare name in the libraries directory")
         << QStringLiteral("standard-theme") << libraries.filePath(QStringLiteral("vestibule_standard-theme"));
     QTest::newRow("relative path is not absolute")
@@ -155,7 +158,8 @@ void ThemeDescriptionTest::pointToStringList()
     QByteArray first("standard-theme");
     QByteArray second("пример");
     char* list[] = { first.data(), second.data(), nullptr };
-    QCOMPARE(SystemInfo::pointToStringList(list), (QStringList { QStringLiteral("standard-theme"), QStringLiteral("пример") }));
+    QCOMPARE(SystemInfo::pointToStringList(list),
+        (QStringList { QStringLiteral("standard-theme"), QStringLiteral("пример") }));
 
     char* empty[] = { nullptr };
     QVERIFY(SystemInfo::pointToStringList(empty).isEmpty());

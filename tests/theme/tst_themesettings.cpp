@@ -10,7 +10,8 @@
 #include <cmath>
 #include <exception>
 
-namespace {
+namespace
+{
 
 /// The background record flattened into one comparable line.
 QString describe(const BackgroundSettings& s)
@@ -39,9 +40,9 @@ QString describe(const BackgroundSettings& s)
         if (s.blur.hasRadius) {
             const double r = s.blur.radius;
             parts << QStringLiteral("blur.radius=")
-                    + (std::isnan(r)       ? QStringLiteral("nan")
-                           : std::isinf(r) ? (r > 0 ? QStringLiteral("+inf") : QStringLiteral("-inf"))
-                                           : QString::number(r));
+                    + (std::isnan(r)        ? QStringLiteral("nan")
+                            : std::isinf(r) ? (r > 0 ? QStringLiteral("+inf") : QStringLiteral("-inf"))
+                                            : QString::number(r));
         }
     }
     if (s.logo.present) {
@@ -56,7 +57,8 @@ QString describe(const BackgroundSettings& s)
 
 } // namespace
 
-class ThemeSettingsTest : public QObject {
+class ThemeSettingsTest : public QObject
+{
     Q_OBJECT
 private Q_SLOTS:
     void background_data();
@@ -232,8 +234,9 @@ void ThemeSettingsTest::syntaxErrorNamesLineAndColumnAndKeepsDocument()
         settings.load(write("background:\n  path: [unclosed\n  blur: {\n"));
         QFAIL("no exception");
     } catch (const std::exception& e) {
-        QVERIFY2(QString::fromUtf8(e.what()).contains(QRegularExpression(QStringLiteral("^yaml-cpp: error at line \\d+, column \\d+: "))),
-                 e.what());
+        QVERIFY2(QString::fromUtf8(e.what()).contains(
+                     QRegularExpression(QStringLiteral("^yaml-cpp: error at line \\d+, column \\d+: "))),
+            e.what());
     }
     QCOMPARE(describe(settings.background()), QStringLiteral("present path=good.png"));
 }
@@ -261,9 +264,10 @@ void ThemeSettingsTest::defaultThemeSettingsRead()
     ThemeSettings settings;
     settings.load(QStringLiteral(MODERN_THEME_DIR "/settings.yaml"));
     QCOMPARE(describe(settings.background()),
-             QStringLiteral("present path=nimb-default-modern keep=yes overlay=12,16,24,110 blur blur.enable=yes "
-                            "blur.radius=12 logo logo.enable=yes"));
-    QCOMPARE(settings.sessionAliases(QStringLiteral("ru")).value(QStringLiteral("gnome-xorg")), QStringLiteral("GNOME на Xorg"));
+        QStringLiteral("present path=nimb-default-modern keep=yes overlay=12,16,24,110 blur blur.enable=yes "
+                       "blur.radius=12 logo logo.enable=yes"));
+    QCOMPARE(settings.sessionAliases(QStringLiteral("ru")).value(QStringLiteral("gnome-xorg")),
+        QStringLiteral("GNOME на Xorg"));
 }
 
 QTEST_GUILESS_MAIN(ThemeSettingsTest)

@@ -14,13 +14,14 @@
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
-#include <QTemporaryDir>
 #include <QRegularExpression>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <memory>
 
-namespace {
+namespace
+{
 
 const QString formsDir = QStringLiteral(TEST_FORMS_DIR);
 
@@ -34,7 +35,8 @@ SystemInfo systemInfoWith(const QStringList& plugins, const QString& language = 
 
 } // namespace
 
-class ThemeWidgetCreatorTest : public QObject {
+class ThemeWidgetCreatorTest : public QObject
+{
     Q_OBJECT
 private Q_SLOTS:
     void init();
@@ -61,7 +63,7 @@ void ThemeWidgetCreatorTest::init()
     m_themeDir = std::make_unique<QTemporaryDir>();
     QVERIFY(QDir(m_themeDir->path()).mkdir(QStringLiteral("fixture")));
     QVERIFY(TestFiles::write(m_themeDir->filePath(QStringLiteral("fixture/RezGreeterTheme.desktop")),
-                             "[RezGreeterTheme]\nGreeter=fixture.ui\nPlugin=fixture-theme\n"));
+        "[RezGreeterTheme]\nGreeter=fixture.ui\nPlugin=fixture-theme\n"));
 }
 
 void ThemeWidgetCreatorTest::loadsPluginAndRunsSetup()
@@ -96,13 +98,13 @@ void ThemeWidgetCreatorTest::onlyTheFirstPluginIsTried()
             info, systemInfoWith({ missing, QStringLiteral(FIXTURE_THEME_PLUGIN) }), nullptr);
         QFAIL("fell back to the second plug-in");
     } catch (const CommonException& e) {
-        QVERIFY2(e.fullDetails().startsWith(QStringLiteral("'%1' greeter plugine not supported 'fixture' theme. ")
-                                                 .arg(missing)),
-                 qPrintable(e.fullDetails()));
+        QVERIFY2(e.fullDetails().startsWith(
+                     QStringLiteral("'%1' greeter plugine not supported 'fixture' theme. ").arg(missing)),
+            qPrintable(e.fullDetails()));
     }
 
-    std::unique_ptr<BaseThemeWidget> widget(ThemeWidgetCreator::create(
-        info, systemInfoWith({ QStringLiteral(FIXTURE_THEME_PLUGIN), missing }), nullptr));
+    std::unique_ptr<BaseThemeWidget> widget(
+        ThemeWidgetCreator::create(info, systemInfoWith({ QStringLiteral(FIXTURE_THEME_PLUGIN), missing }), nullptr));
     QVERIFY(widget);
 }
 
@@ -124,12 +126,12 @@ void ThemeWidgetCreatorTest::unusablePluginsThrowWithNames_data()
     // Each reason as Qt's plug-in loader or the creator words it, after the plug-in's name.
     QTest::newRow("missing file") << m_themeDir->filePath(QStringLiteral("absent.so"))
                                   << QStringLiteral("theme. The shared library was not found.");
-    QTest::newRow("bare name not installed") << QStringLiteral("no-such-theme-for-tests")
-                                             << QStringLiteral("theme. The shared library was not found.");
-    QTest::newRow("library that is not a plug-in") << QStringLiteral(FIXTURE_NOT_PLUGIN)
-                                                   << QStringLiteral("theme. Failed to extract plugin meta data");
-    QTest::newRow("plug-in of another interface") << QStringLiteral(FIXTURE_OTHER_PLUGIN)
-                                                  << QStringLiteral("nimb-qdm/0.0");
+    QTest::newRow("bare name not installed")
+        << QStringLiteral("no-such-theme-for-tests") << QStringLiteral("theme. The shared library was not found.");
+    QTest::newRow("library that is not a plug-in")
+        << QStringLiteral(FIXTURE_NOT_PLUGIN) << QStringLiteral("theme. Failed to extract plugin meta data");
+    QTest::newRow("plug-in of another interface")
+        << QStringLiteral(FIXTURE_OTHER_PLUGIN) << QStringLiteral("nimb-qdm/0.0");
 }
 
 void ThemeWidgetCreatorTest::unusablePluginsThrowWithNames()
@@ -180,7 +182,8 @@ void ThemeWidgetCreatorTest::formFromPath()
 void ThemeWidgetCreatorTest::formResourcesResolveAgainstItsDirectory()
 {
     QTemporaryDir theme;
-    QVERIFY(QFile::copy(formsDir + QStringLiteral("/relative_pixmap_form.ui"), theme.filePath(QStringLiteral("form.ui"))));
+    QVERIFY(
+        QFile::copy(formsDir + QStringLiteral("/relative_pixmap_form.ui"), theme.filePath(QStringLiteral("form.ui"))));
     QVERIFY(QDir(theme.path()).mkdir(QStringLiteral("pictures")));
     QImage face(12, 7, QImage::Format_ARGB32);
     face.fill(Qt::red);
@@ -210,7 +213,8 @@ void ThemeWidgetCreatorTest::formFromOpenFileKeepsFileOpen()
 
 void ThemeWidgetCreatorTest::formFromPathThrowsForMissingFile()
 {
-    QVERIFY_EXCEPTION_THROWN(ThemeWidgetCreator::create(formsDir + QStringLiteral("/absent.ui")), FileNotExistsException);
+    QVERIFY_EXCEPTION_THROWN(
+        ThemeWidgetCreator::create(formsDir + QStringLiteral("/absent.ui")), FileNotExistsException);
     QVERIFY_EXCEPTION_THROWN(ThemeWidgetCreator::create(formsDir), OpenFileException);
 }
 

@@ -18,7 +18,7 @@
  */
 struct LoginWidgetFixture {
     explicit LoginWidgetFixture(bool generic = false, const std::function<void(QWidget*)>& adjust = {},
-                                const QString& themeDir = QStringLiteral(FIXTURE_THEME_DIR))
+        const QString& themeDir = QStringLiteral(FIXTURE_THEME_DIR))
     {
         ThemeInfo info(themeDir);
         info.read();

@@ -6,7 +6,8 @@
 #include <QPainter>
 #include <QTest>
 
-namespace {
+namespace
+{
 
 QPixmap solid(int width, int height, const QColor& colour)
 {
@@ -25,7 +26,10 @@ QPixmap halves(int width, int height, const QColor& left, const QColor& right)
     return pixmap;
 }
 
-QColor at(const QImage& image, int x, int y) { return image.pixelColor(x, y); }
+QColor at(const QImage& image, int x, int y)
+{
+    return image.pixelColor(x, y);
+}
 
 bool near(const QColor& a, const QColor& b, int tolerance = 1)
 {
@@ -35,7 +39,8 @@ bool near(const QColor& a, const QColor& b, int tolerance = 1)
 
 } // namespace
 
-class BackgroundWidgetTest : public QObject {
+class BackgroundWidgetTest : public QObject
+{
     Q_OBJECT
 private Q_SLOTS:
     void neverResizedPaintsNothing();

@@ -6,7 +6,8 @@
 #include <QRandomGenerator>
 #include <QTest>
 
-namespace {
+namespace
+{
 
 QImage randomImage(int width, int height, quint32 seed, QImage::Format format = QImage::Format_ARGB32)
 {
@@ -28,7 +29,11 @@ QString firstDifference(const QImage& a, const QImage& b)
     for (int y = 0; y < a.height(); ++y) {
         for (int x = 0; x < a.width(); ++x) {
             if (a.pixel(x, y) != b.pixel(x, y))
-                return QStringLiteral("pixel %1,%2: %3 != %4").arg(x).arg(y).arg(a.pixel(x, y), 8, 16).arg(b.pixel(x, y), 8, 16);
+                return QStringLiteral("pixel %1,%2: %3 != %4")
+                    .arg(x)
+                    .arg(y)
+                    .arg(a.pixel(x, y), 8, 16)
+                    .arg(b.pixel(x, y), 8, 16);
         }
     }
     return QString();
@@ -36,7 +41,8 @@ QString firstDifference(const QImage& a, const QImage& b)
 
 } // namespace
 
-class BlurTest : public QObject {
+class BlurTest : public QObject
+{
     Q_OBJECT
 private Q_SLOTS:
     void matchesTheReference_data();
@@ -103,8 +109,8 @@ void BlurTest::rectangleOutsideTheImageIsClipped()
 {
     const QImage source = randomImage(20, 20, 11);
     QCOMPARE(firstDifference(Utils::blurred(source, QRect(-5, 10, 40, 40), 4, false),
-                             referenceBlur(source, QRect(0, 10, 20, 10), 4, false)),
-             QString());
+                 referenceBlur(source, QRect(0, 10, 20, 10), 4, false)),
+        QString());
     const QImage converted = source.convertToFormat(QImage::Format_ARGB32_Premultiplied);
     QCOMPARE(Utils::blurred(source, QRect(100, 100, 5, 5), 4, false), converted);
 }

@@ -10,7 +10,8 @@
 #include <QTime>
 #include <QVBoxLayout>
 
-namespace {
+namespace
+{
 
 struct Form {
     QWidget root;
@@ -28,11 +29,15 @@ struct Form {
     }
 };
 
-bool russian() { return QLocale::system().language() == QLocale::Russian; }
+bool russian()
+{
+    return QLocale::system().language() == QLocale::Russian;
+}
 
 } // namespace
 
-class DateTimeWidgetHandlerTest : public QObject {
+class DateTimeWidgetHandlerTest : public QObject
+{
     Q_OBJECT
 private Q_SLOTS:
     void defaultsShowUpperCaseWithoutTrailingStop();
@@ -61,7 +66,8 @@ void DateTimeWidgetHandlerTest::loadFillsBothLabelsAtOnce()
     DateTimeWidgetHandler handler;
     handler.load(&form.root);
     QVERIFY(!form.date->text().isEmpty());
-    QCOMPARE(form.time->text(), QTime::currentTime().toString(QStringLiteral("HH:mm")).left(3) + form.time->text().mid(3));
+    QCOMPARE(
+        form.time->text(), QTime::currentTime().toString(QStringLiteral("HH:mm")).left(3) + form.time->text().mid(3));
 }
 
 void DateTimeWidgetHandlerTest::settersTakeEffectAtTheNextUpdate()

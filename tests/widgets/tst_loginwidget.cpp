@@ -18,7 +18,8 @@
 
 #include <sys/utsname.h>
 
-class LoginWidgetTest : public QObject {
+class LoginWidgetTest : public QObject
+{
     Q_OBJECT
 public:
     explicit LoginWidgetTest(const NssDatabase&) { }
@@ -77,7 +78,8 @@ void LoginWidgetTest::loadBindsTheFormAndStartsOnTheUsernamePage()
 void LoginWidgetTest::missingNamedWidgetThrows()
 {
     try {
-        LoginWidgetFixture f(false, [](QWidget* form) { delete form->findChild<QLabel*>(QStringLiteral("hostnameLabel")); });
+        LoginWidgetFixture f(
+            false, [](QWidget* form) { delete form->findChild<QLabel*>(QStringLiteral("hostnameLabel")); });
         QFAIL("no exception");
     } catch (const CommonException& e) {
         QCOMPARE(e.fullDetails(), QStringLiteral("Widget 'hostnameLabel' not found in parent ''"));
@@ -87,10 +89,9 @@ void LoginWidgetTest::missingNamedWidgetThrows()
 void LoginWidgetTest::signalsInDeclarationOrder()
 {
     QCOMPARE(MetaSignatures::ownSignals(LoginWidget::staticMetaObject),
-             (QStringList { QStringLiteral("currentUserChanged(QString)"), QStringLiteral("usernameChanged(QString)"),
-                            QStringLiteral("loginRequest(AuthData,QString)"),
-                            QStringLiteral("authPageChanged(LoginWidget::AuthPage)"),
-                            QStringLiteral("submitAnswerToPam(QString)") }));
+        (QStringList { QStringLiteral("currentUserChanged(QString)"), QStringLiteral("usernameChanged(QString)"),
+            QStringLiteral("loginRequest(AuthData,QString)"), QStringLiteral("authPageChanged(LoginWidget::AuthPage)"),
+            QStringLiteral("submitAnswerToPam(QString)") }));
 }
 
 void LoginWidgetTest::unknownAuthPageChangesNothing()
@@ -238,13 +239,14 @@ void LoginWidgetTest::noPassUsersSubmitAtOnce_data()
     QTest::addColumn<bool>("submits");
     QTest::newRow("listed name") << QStringList { QStringLiteral("guest"), QStringLiteral("kiosk") } << true
                                  << QStringLiteral("kiosk") << true;
-    QTest::newRow("name compared exactly") << QStringList { QStringLiteral("Kiosk") } << true << QStringLiteral("kiosk")
-                                           << false;
-    QTest::newRow("member of a listed group") << QStringList { QStringLiteral("@staff") } << true
-                                              << QStringLiteral("dmitri") << true;
-    QTest::newRow("primary group member") << QStringList { QStringLiteral("@staff") } << true << QStringLiteral("felix")
-                                          << true;
-    QTest::newRow("not a member") << QStringList { QStringLiteral("@staff") } << true << QStringLiteral("boris") << false;
+    QTest::newRow("name compared exactly")
+        << QStringList { QStringLiteral("Kiosk") } << true << QStringLiteral("kiosk") << false;
+    QTest::newRow("member of a listed group")
+        << QStringList { QStringLiteral("@staff") } << true << QStringLiteral("dmitri") << true;
+    QTest::newRow("primary group member")
+        << QStringList { QStringLiteral("@staff") } << true << QStringLiteral("felix") << true;
+    QTest::newRow("not a member") << QStringList { QStringLiteral("@staff") } << true << QStringLiteral("boris")
+                                  << false;
     QTest::newRow("flag off") << QStringList { QStringLiteral("kiosk") } << false << QStringLiteral("kiosk") << false;
 }
 
@@ -337,7 +339,7 @@ void LoginWidgetTest::enableLoginWidgetsTogglesTheInputs()
     LoginWidgetFixture f;
     f.widget.enableLoginWidgets(false);
     for (const char* name : { "passwordLineEdit", "loginToolButton", "changeUserToolButton", "hostsComboBox",
-                              "usernameLineEdit", "passwordUsernameLineEdit", "loginUsernameToolButton" })
+             "usernameLineEdit", "passwordUsernameLineEdit", "loginUsernameToolButton" })
         QVERIFY2(!f.child<QWidget>(name)->isEnabled(), name);
     QVERIFY(f.child<QWidget>("usersFilterLineEdit")->isEnabled());
     f.widget.enableLoginWidgets(true);
@@ -357,13 +359,16 @@ void LoginWidgetTest::greeting_data()
     QTest::newRow("doubled percent") << QStringLiteral("100%% %h") << QStringLiteral("100% host7");
     QTest::newRow("single percent") << QStringLiteral("%") << fix;
     QTest::newRow("percent at the end") << QStringLiteral("ab%") << QStringLiteral("ab") + fix;
-    QTest::newRow("unknown placeholder consumes its character") << QStringLiteral("a%qb") << QStringLiteral("a") + fix + QStringLiteral("b");
-    QTest::newRow("display") << QStringLiteral("[%d]") << QStringLiteral("[") + qEnvironmentVariable("DISPLAY") + QStringLiteral("]");
+    QTest::newRow("unknown placeholder consumes its character")
+        << QStringLiteral("a%qb") << QStringLiteral("a") + fix + QStringLiteral("b");
+    QTest::newRow("display") << QStringLiteral("[%d]")
+                             << QStringLiteral("[") + qEnvironmentVariable("DISPLAY") + QStringLiteral("]");
     QTest::newRow("node name before its first dot") << QStringLiteral("%n") << node;
     QTest::newRow("system, release, machine")
         << QStringLiteral("%s %r %m")
-        << QStringLiteral("%1 %2 %3").arg(QString::fromLocal8Bit(system.sysname), QString::fromLocal8Bit(system.release),
-                                          QString::fromLocal8Bit(system.machine));
+        << QStringLiteral("%1 %2 %3")
+               .arg(QString::fromLocal8Bit(system.sysname), QString::fromLocal8Bit(system.release),
+                   QString::fromLocal8Bit(system.machine));
 }
 
 void LoginWidgetTest::greeting()
@@ -419,7 +424,7 @@ void LoginWidgetTest::clickOutsideCollapsesTheShortList()
         f.widget.setCurrentUsersWidgetPage(LoginWidget::ShortUsersPage);
         QTest::mouseClick(f.child<QWidget>("hostnameLabel"), Qt::LeftButton);
         QCOMPARE(f.widget.currentUsersWidgetPage(),
-                 count > 3 ? LoginWidget::ChangeUserButtonPage : LoginWidget::ShortUsersPage);
+            count > 3 ? LoginWidget::ChangeUserButtonPage : LoginWidget::ShortUsersPage);
     }
 }
 

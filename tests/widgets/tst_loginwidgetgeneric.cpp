@@ -10,7 +10,8 @@
 #include <QTest>
 #include <QToolButton>
 
-class LoginWidgetGenericTest : public QObject {
+class LoginWidgetGenericTest : public QObject
+{
     Q_OBJECT
 private Q_SLOTS:
     void startsOnTheUserInfoPageWithFocus();

@@ -13,7 +13,8 @@
 #include <QTest>
 #include <QToolButton>
 
-namespace {
+namespace
+{
 
 QStringList cellNames(const QTableWidget* table)
 {
@@ -29,7 +30,8 @@ QStringList cellNames(const QTableWidget* table)
 
 } // namespace
 
-class LoginWidgetUserListsTest : public QObject {
+class LoginWidgetUserListsTest : public QObject
+{
     Q_OBJECT
 private Q_SLOTS:
     void shortListOrGrid_data();
@@ -171,7 +173,8 @@ void LoginWidgetUserListsTest::filterKeepsMatchingNamesCaseSensitively()
     f.widget.setAllListUsers(numberedUsers(12));
     f.widget.setUsersPage(2);
     QTest::keyClicks(f.child<QLineEdit>("usersFilterLineEdit"), QStringLiteral("an"));
-    QCOMPARE(cellNames(f.child<QTableWidget>("allUsersTableWidget")), (QStringList { QStringLiteral("anna"), QStringLiteral("dan") }));
+    QCOMPARE(cellNames(f.child<QTableWidget>("allUsersTableWidget")),
+        (QStringList { QStringLiteral("anna"), QStringLiteral("dan") }));
     QCOMPARE(f.widget.currentUsersPageIndex(), 0);
     // The short list and the full list are untouched.
     f.child<QLineEdit>("usersFilterLineEdit")->clear();
@@ -275,9 +278,8 @@ void LoginWidgetUserListsTest::completerOffersTheNames()
 
 void LoginWidgetUserListsTest::gridWithoutRowsHoldsEveryoneOnOnePage()
 {
-    LoginWidgetFixture f(false, [](QWidget* form) {
-        form->findChild<QTableWidget*>(QStringLiteral("allUsersTableWidget"))->setRowCount(0);
-    });
+    LoginWidgetFixture f(false,
+        [](QWidget* form) { form->findChild<QTableWidget*>(QStringLiteral("allUsersTableWidget"))->setRowCount(0); });
     const QList<UsersData> pages = f.widget.splitUsersIntoPages(numberedUsers(7));
     QCOMPARE(pages.size(), 1);
     QCOMPARE(pages.first().size(), 7);

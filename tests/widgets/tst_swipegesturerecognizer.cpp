@@ -9,17 +9,19 @@
 
 #include <memory>
 
-namespace {
+namespace
+{
 
 QMouseEvent mouse(QEvent::Type type, const QPointF& position)
 {
     return QMouseEvent(type, position, position, position, Qt::LeftButton,
-                       type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton, Qt::NoModifier);
+        type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton, Qt::NoModifier);
 }
 
 } // namespace
 
-class SwipeGestureRecognizerTest : public QObject {
+class SwipeGestureRecognizerTest : public QObject
+{
     Q_OBJECT
 private Q_SLOTS:
     void createsSwipeGesturesForTheTarget();

@@ -10,7 +10,8 @@
 #include <QPainter>
 #include <QTest>
 
-namespace {
+namespace
+{
 
 /// An icon with exactly one available size, filled with one colour.
 QIcon iconOfSize(const QSize& size, const QColor& colour = Qt::red)
@@ -22,7 +23,10 @@ QIcon iconOfSize(const QSize& size, const QColor& colour = Qt::red)
     return icon;
 }
 
-bool opaqueAt(const QPixmap& pixmap, int x, int y) { return qAlpha(pixmap.toImage().pixel(x, y)) > 0; }
+bool opaqueAt(const QPixmap& pixmap, int x, int y)
+{
+    return qAlpha(pixmap.toImage().pixel(x, y)) > 0;
+}
 
 /// Width of the opaque run through the middle row.
 int discDiameter(const QPixmap& pixmap)
@@ -37,7 +41,8 @@ int discDiameter(const QPixmap& pixmap)
 
 } // namespace
 
-class UserCellWidgetTest : public QObject {
+class UserCellWidgetTest : public QObject
+{
     Q_OBJECT
 private Q_SLOTS:
     void squareIconBecomesCentredDisc();
@@ -95,8 +100,8 @@ void UserCellWidgetTest::emptyIconGivesEmptyPicture()
 
 void UserCellWidgetTest::emblemSitsInTheBottomRightCorner()
 {
-    const QPixmap picture
-        = Utils::circlePixmapFromIconWithEmblem(iconOfSize(QSize(64, 64)), QSize(48, 48), iconOfSize(QSize(16, 16), Qt::green));
+    const QPixmap picture = Utils::circlePixmapFromIconWithEmblem(
+        iconOfSize(QSize(64, 64)), QSize(48, 48), iconOfSize(QSize(16, 16), Qt::green));
     const QImage image = picture.toImage();
     // Top-left corner of the emblem at (31, 31), 16×16, over the transparent margin too.
     QCOMPARE(QColor(image.pixel(31, 31)), QColor(Qt::green));

@@ -13,9 +13,13 @@
 
 #include <sys/stat.h>
 
-namespace {
+namespace
+{
 
-QString wallpapers() { return SystemPaths::nimbDmWallpapersDir(); }
+QString wallpapers()
+{
+    return SystemPaths::nimbDmWallpapersDir();
+}
 
 QByteArray sizeMessage(int w, int h)
 {
@@ -36,7 +40,8 @@ QByteArray ratioMessage(const char* ratio, const char* suffix)
 
 } // namespace
 
-class WallpaperUtilsTest : public QObject {
+class WallpaperUtilsTest : public QObject
+{
     Q_OBJECT
 private Q_SLOTS:
     void missingParentIsReportedAndNothingFound();
@@ -55,9 +60,9 @@ void WallpaperUtilsTest::missingParentIsReportedAndNothingFound()
     StderrCapture errors;
     QCOMPARE(Utils::FindNimbWallPaper(1920, 1080, &flag, QStringLiteral("/ignored")), std::string());
     QVERIFY(flag);
-    QCOMPARE(errors.text(), QByteArray("nimb-qdm: failed to create dir '") + wallpapers().toUtf8() + "'\n"
-                                + sizeMessage(1920, 1080) + ratioMessage("16:9", ".png")
-                                + ratioMessage("16:9", ".svg"));
+    QCOMPARE(errors.text(),
+        QByteArray("nimb-qdm: failed to create dir '") + wallpapers().toUtf8() + "'\n" + sizeMessage(1920, 1080)
+            + ratioMessage("16:9", ".png") + ratioMessage("16:9", ".svg"));
 }
 
 void WallpaperUtilsTest::createsThePrivateDirectory()
@@ -76,7 +81,8 @@ void WallpaperUtilsTest::createsThePrivateDirectory()
 void WallpaperUtilsTest::sizeDirectoryComesFirst()
 {
     ScopedSystemRoot root;
-    const QString bySize = root.writeFile(QStringLiteral("/usr/share/wallpapers/nimb-dm/1920x1080/nimb-default.png"), "png");
+    const QString bySize
+        = root.writeFile(QStringLiteral("/usr/share/wallpapers/nimb-dm/1920x1080/nimb-default.png"), "png");
     root.writeFile(QStringLiteral("/usr/share/wallpapers/nimb-dm/16:9/nimb-default.png"), "png");
     StderrCapture errors;
     bool flag = false;
@@ -117,15 +123,18 @@ void WallpaperUtilsTest::logoCandidates_data()
     QTest::addColumn<QStringList>("present");
     QTest::addColumn<QString>("expected");
     const QStringList all { QStringLiteral("logo_800_white.png"), QStringLiteral("logo_1280_white.png"),
-                            QStringLiteral("logo_1920_white.png"), QStringLiteral("logo_2048_white.png") };
+        QStringLiteral("logo_1920_white.png"), QStringLiteral("logo_2048_white.png") };
     QTest::newRow("800") << 800 << all << QStringLiteral("logo_800_white.png");
     QTest::newRow("801") << 801 << all << QStringLiteral("logo_1280_white.png");
     QTest::newRow("1280") << 1280 << all << QStringLiteral("logo_1280_white.png");
     QTest::newRow("1920") << 1920 << all << QStringLiteral("logo_1920_white.png");
     QTest::newRow("1921") << 1921 << all << QStringLiteral("logo_2048_white.png");
-    QTest::newRow("size without colour") << 1920 << QStringList { QStringLiteral("logo_1920.png"), QStringLiteral("logo_white.png") }
+    QTest::newRow("size without colour") << 1920
+                                         << QStringList { QStringLiteral("logo_1920.png"),
+                                                QStringLiteral("logo_white.png") }
                                          << QStringLiteral("logo_1920.png");
-    QTest::newRow("colour without size") << 1920 << QStringList { QStringLiteral("logo_white.png"), QStringLiteral("logo.png") }
+    QTest::newRow("colour without size") << 1920
+                                         << QStringList { QStringLiteral("logo_white.png"), QStringLiteral("logo.png") }
                                          << QStringLiteral("logo_white.png");
     QTest::newRow("base alone") << 1920 << QStringList { QStringLiteral("logo.png") } << QStringLiteral("logo.png");
     QTest::newRow("nothing: base returned anyway") << 1920 << QStringList() << QStringLiteral("logo.png");

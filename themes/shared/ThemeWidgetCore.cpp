@@ -198,7 +198,10 @@ void ThemeWidgetCore::createBackground()
         m_backgroundPending = true;
 }
 
-bool ThemeWidgetCore::backgroundPending() const { return m_backgroundPending; }
+bool ThemeWidgetCore::backgroundPending() const
+{
+    return m_backgroundPending;
+}
 
 QPixmap ThemeWidgetCore::loadPicture(const QString& path)
 {

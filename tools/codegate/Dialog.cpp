@@ -11,7 +11,8 @@
 #include <QRegularExpressionValidator>
 #include <QSpacerItem>
 
-namespace {
+namespace
+{
 
 // The longest PIN a field takes; further digits are refused as they are typed.
 constexpr int MaximumPinLength = 16;

@@ -13,7 +13,8 @@ class QLineEdit;
  * takes at most 16 digits. The dialog only collects the answer; the caller decides with
  * validateWithMessages() whether to take it or to ask again with a fresh dialog.
  */
-class Dialog : public QDialog {
+class Dialog : public QDialog
+{
     Q_OBJECT
 public:
     /// @p currentPinMode true asks for the current PIN, false for a new PIN twice.

@@ -12,7 +12,8 @@ class QString;
  * original standard output is held on a private descriptor and descriptor 1 points at
  * standard error instead.
  */
-class PinOutput {
+class PinOutput
+{
 public:
     PinOutput();
     ~PinOutput();

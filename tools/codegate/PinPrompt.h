@@ -9,7 +9,8 @@
  * checks. There is no way to cancel: closing the window counts as answering with what
  * was typed.
  */
-class PinPrompt {
+class PinPrompt
+{
 public:
     /// Needs a QApplication. Returns the accepted PIN, never an empty one.
     static QString ask(bool currentPinMode);

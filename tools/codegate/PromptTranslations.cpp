@@ -9,7 +9,8 @@
 
 #include <cstdio>
 
-namespace {
+namespace
+{
 
 bool installCatalogue(const QString& name, const QString& directory)
 {

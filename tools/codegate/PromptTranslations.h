@@ -5,7 +5,8 @@
 #include <QString>
 
 /// The program's two catalogues: Qt's own and "codegate", both for the system locale.
-class PromptTranslations {
+class PromptTranslations
+{
 public:
     /// "/usr/share/nimb/translations", below VESTIBULE_SYSTEM_ROOT when that is set and not empty.
     static QString catalogueDir();

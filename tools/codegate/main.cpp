@@ -9,7 +9,8 @@
 
 #include <cstdio>
 
-namespace {
+namespace
+{
 
 bool asksForHelp(int argc, char** argv)
 {

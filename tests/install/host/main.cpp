@@ -25,7 +25,8 @@
 #include <cstdio>
 #include <memory>
 
-namespace {
+namespace
+{
 
 /// The whole screen of the installed theme @p themeDir through the installed @p plugin.
 int showInstalledTheme(const QString& themeDir, const QString& plugin)
@@ -39,8 +40,8 @@ int showInstalledTheme(const QString& themeDir, const QString& plugin)
     anna.name = QStringLiteral("anna");
     anna.uid = 1000;
     GreeterManagers managers({ new LocalAuthManager(0, QString()),
-        new UsersManager({ anna }, {}, false, true, QString(), UsersManager::PreselNone, false,
-                         UsersManager::UserInfoScreen, true),
+        new UsersManager(
+            { anna }, {}, false, true, QString(), UsersManager::PreselNone, false, UsersManager::UserInfoScreen, true),
         new SessionsManager({}), new ShutdownManager(false), new ConsoleAuthManager(false),
         new ConnectionManager(ConnectionManager::ConnectionData()), new KeyboardManager(XKeyboard::instance()),
         new VirtualKeyboardManager(QStringLiteral("true"), 0) });
