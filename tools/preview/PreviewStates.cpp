@@ -110,8 +110,12 @@ QList<PreviewStates::State> allStates()
             [](PreviewHost&, const Scenario&) {} },
         { QStringLiteral("token"),
             [](Scenario& s, PreviewConfig&) {
-                // The token mode: no list, the user whose token is plugged in stands ready.
+                // The token mode: no list, the user whose token is plugged in stands ready. In a
+                // domain token users are looked up in the machine's own database, which has none
+                // of the scenario's people: the machine stays out of domains here.
                 s.listUsers = false;
+                s.domains.clear();
+                s.scriptDomains.clear();
                 bool any = false;
                 for (ScenarioAccount& account : s.accounts)
                     any = any || account.token;
