@@ -10,6 +10,8 @@
 #include <QSettings>
 #include <QTextCodec>
 
+#include <new>
+
 namespace
 {
 
@@ -49,12 +51,21 @@ SessionDescription SessionReader::create(const QString& path)
 
     SessionDescription session;
     session.type = info.baseName();
-    session.names = readLocaleStrings(settings, QStringLiteral("Name"), nameKey);
-    session.comments = readLocaleStrings(settings, QStringLiteral("Comment"), commentKey);
-    session.hidden = settings.value(QStringLiteral("Hidden"), false).toBool();
-    session.exec = textValue(settings, QStringLiteral("Exec"));
-    session.tryExec = textValue(settings, QStringLiteral("TryExec"));
-    session.icon = textValue(settings, QStringLiteral("Icon"));
+    try {
+        session.names = readLocaleStrings(settings, QStringLiteral("Name"), nameKey);
+        session.comments = readLocaleStrings(settings, QStringLiteral("Comment"), commentKey);
+        session.hidden = settings.value(QStringLiteral("Hidden"), false).toBool();
+        session.exec = textValue(settings, QStringLiteral("Exec"));
+        session.tryExec = textValue(settings, QStringLiteral("TryExec"));
+        session.icon = textValue(settings, QStringLiteral("Icon"));
+    } catch (const std::bad_alloc&) {
+        // The INI reader takes a value written as "@Variant(...)" for a serialised Qt object
+        // and throws when its length field is absurd, which would end the greeter at start-up.
+        // No desktop entry is written that way: the file's keys count as unreadable.
+        SessionDescription unreadable;
+        unreadable.type = session.type;
+        session = unreadable;
+    }
     return session;
 }
 

@@ -6,6 +6,7 @@
 #include <QSettings>
 
 #include <cstdio>
+#include <new>
 
 StsSettings::StsSettings(const QString& fileName, const QString& key, const QString& separator)
     : m_settings(std::make_unique<QSettings>(fileName, QSettings::IniFormat))
@@ -19,7 +20,14 @@ StsSettings::~StsSettings() = default;
 
 UserStsData StsSettings::getPrevUserData() const
 {
-    const QString value = m_settings->value(m_key).toString();
+    QString value;
+    try {
+        value = m_settings->value(m_key).toString();
+    } catch (const std::bad_alloc&) {
+        // The INI reader takes a value written as "@Variant(...)" for a serialised Qt object
+        // and throws on an absurd length; no store of ours is written so: nobody is stored.
+        return UserStsData();
+    }
     static const QRegularExpression pattern(QStringLiteral("(?P<username>.*?)@(?P<domain>.*)"));
     const QRegularExpressionMatch match = pattern.match(value);
     if (match.hasMatch())
@@ -30,6 +38,15 @@ UserStsData StsSettings::getPrevUserData() const
 void StsSettings::savePrevUserData(const UserStsData& data)
 {
     const bool withDomain = !data.domain.isEmpty() && !m_separator.isEmpty();
+    try {
+        // Reading first: a store that cannot be read is left as it is, for writing would
+        // read it again when the settings object syncs, which may not throw.
+        m_settings->value(m_key);
+    } catch (const std::bad_alloc&) {
+        std::fprintf(
+            stderr, "vestibule: the previous-user store '%s' cannot be read\n", qPrintable(m_settings->fileName()));
+        return;
+    }
     m_settings->setValue(m_key, withDomain ? data.username + m_separator + data.domain : data.username);
     m_settings->sync();
     // A store that cannot be written must not pass silently: the next start would

@@ -7,6 +7,8 @@
 
 #include <QSettings>
 
+#include <new>
+
 namespace
 {
 
@@ -36,6 +38,18 @@ DomainSettings DisplayManagerConfig::domainSettings() const
     QSettings settings(m_path, QSettings::IniFormat);
     settings.beginGroup(greeterGroup);
     DomainSettings domains;
+    try {
+        readDomainSettings(settings, domains);
+    } catch (const std::bad_alloc&) {
+        // The INI reader takes a value written as "@Variant(...)" for a serialised Qt object
+        // and throws on an absurd length; the display manager never writes one: the defaults hold.
+        return DomainSettings();
+    }
+    return domains;
+}
+
+void DisplayManagerConfig::readDomainSettings(QSettings& settings, DomainSettings& domains)
+{
     // QSettings reads a value with commas as a list; the domains are separated by colons only.
     const QVariant value = settings.value(QStringLiteral("Domains"));
     const QString list
@@ -43,7 +57,6 @@ DomainSettings DisplayManagerConfig::domainSettings() const
     domains.domains = list.split(QLatin1Char(':'), Qt::SkipEmptyParts);
     domains.separator = settings.value(QStringLiteral("Separator"), QStringLiteral("@")).toString();
     domains.isPrefixDomain = settings.value(QStringLiteral("IsPrefixDomain"), false).toBool();
-    return domains;
 }
 
 QStringList DisplayManagerConfig::passwordlessUsers() const

@@ -7,6 +7,8 @@
 #include <QString>
 #include <QStringList>
 
+class QSettings;
+
 /**
  * The keys of the display manager's configuration file that the standard theme reads.
  * A missing file or key gives the defaults. The greeting and the password-less users are
@@ -29,5 +31,7 @@ public:
     QStringList passwordlessUsers() const;
 
 private:
+    static void readDomainSettings(QSettings& settings, DomainSettings& domains);
+
     QString m_path;
 };
