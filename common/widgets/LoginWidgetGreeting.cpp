@@ -33,7 +33,7 @@ QString LoginWidget::fillGreetString(const QString& host) const
         const QChar code = i + 1 < greet.size() ? greet.at(i + 1) : QChar();
         ++i;
         struct utsname system = {};
-        const auto field = [&system](const char* value) { return QString::fromLocal8Bit(value); };
+        const auto field = [](const char* value) { return QString::fromLocal8Bit(value); };
         switch (code.unicode()) {
         case '%':
             result += QLatin1Char('%');
