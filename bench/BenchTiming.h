@@ -2,7 +2,9 @@
 // SPDX-License-Identifier: LGPL-2.1-or-later
 #pragma once
 
+#include <QByteArray>
 #include <QElapsedTimer>
+#include <QtGlobal>
 
 #include <algorithm>
 #include <functional>
@@ -20,4 +22,11 @@ inline double medianMs(const std::function<void()>& work, int repetitions)
     }
     std::sort(times.begin(), times.end());
     return times[times.size() / 2];
+}
+
+/// Benches need no screen: Qt's offscreen platform unless the caller chose one.
+inline void useOffscreenPlatformUnlessSet()
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", QByteArray("offscreen"));
 }

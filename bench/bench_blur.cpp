@@ -114,8 +114,7 @@ void run(int width, int height)
 
 int main(int argc, char** argv)
 {
-    qputenv(
-        "QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? QByteArray("offscreen") : qgetenv("QT_QPA_PLATFORM"));
+    useOffscreenPlatformUnlessSet();
     QApplication app(argc, argv);
     std::printf("size       operation (radius %d)         median of %d runs\n", radius, repetitions);
     run(1920, 1080);

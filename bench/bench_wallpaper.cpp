@@ -90,8 +90,7 @@ void measure(const QSize& screen, const char* label, const QString& path, bool p
 
 int main(int argc, char** argv)
 {
-    qputenv(
-        "QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? QByteArray("offscreen") : qgetenv("QT_QPA_PLATFORM"));
+    useOffscreenPlatformUnlessSet();
     QApplication app(argc, argv);
     QTemporaryDir dir;
     if (!dir.isValid())
