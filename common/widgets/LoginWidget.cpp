@@ -20,6 +20,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
+#include <QPointer>
 #include <QShortcut>
 #include <QStackedWidget>
 #include <QTableWidget>
@@ -205,7 +206,13 @@ void LoginWidget::findNamedWidgets()
 
 void LoginWidget::installGestureAndEventFilter()
 {
-    QGestureRecognizer::registerRecognizer(new SwipeGestureRecognizer);
+    // The application keeps every registered recognizer until it ends and asks each of them
+    // about every mouse event, so a widget that is loaded again must not add another one.
+    static QPointer<QCoreApplication> registeredWith;
+    if (registeredWith != QCoreApplication::instance()) {
+        QGestureRecognizer::registerRecognizer(new SwipeGestureRecognizer);
+        registeredWith = QCoreApplication::instance();
+    }
     m_allUsersTableWidget->grabGesture(Qt::SwipeGesture);
     qApp->installEventFilter(this);
 }
