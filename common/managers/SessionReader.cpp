@@ -3,12 +3,15 @@
 #include "SessionReader.h"
 
 #include "Exceptions.h"
+#include "IniValueCheck.h"
 
 #include <QDir>
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <QSettings>
 #include <QTextCodec>
+
+#include <cstdio>
 
 #include <new>
 
@@ -42,6 +45,14 @@ SessionDescription SessionReader::create(const QString& path)
     if (!info.exists())
         throw FileNotExistsException(path);
 
+    SessionDescription session;
+    session.type = info.baseName();
+    if (IniValueCheck::fileHoldsSerialisedObject(path)) {
+        std::fprintf(stderr, "vestibule: the session file '%s' holds a serialised Qt value; its keys are not read\n",
+            qPrintable(path));
+        return session;
+    }
+
     QSettings settings(path, QSettings::IniFormat);
     settings.beginGroup(QStringLiteral("Desktop Entry"));
     settings.setIniCodec(QTextCodec::codecForLocale());
@@ -49,8 +60,6 @@ SessionDescription SessionReader::create(const QString& path)
     static const QRegularExpression nameKey(QStringLiteral("Name\\s*\\[(?P<locale>\\w+)\\]"));
     static const QRegularExpression commentKey(QStringLiteral("Comment\\s*\\[(?P<locale>\\w+)\\]"));
 
-    SessionDescription session;
-    session.type = info.baseName();
     try {
         session.names = readLocaleStrings(settings, QStringLiteral("Name"), nameKey);
         session.comments = readLocaleStrings(settings, QStringLiteral("Comment"), commentKey);

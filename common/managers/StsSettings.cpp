@@ -2,6 +2,9 @@
 // SPDX-License-Identifier: LGPL-2.1-or-later
 #include "StsSettings.h"
 
+#include "IniValueCheck.h"
+
+#include <QFile>
 #include <QRegularExpression>
 #include <QSettings>
 
@@ -20,6 +23,8 @@ StsSettings::~StsSettings() = default;
 
 UserStsData StsSettings::getPrevUserData() const
 {
+    if (IniValueCheck::fileHoldsSerialisedObject(m_settings->fileName()))
+        return UserStsData();
     QString value;
     try {
         value = m_settings->value(m_key).toString();
@@ -38,14 +43,28 @@ UserStsData StsSettings::getPrevUserData() const
 void StsSettings::savePrevUserData(const UserStsData& data)
 {
     const bool withDomain = !data.domain.isEmpty() && !m_separator.isEmpty();
-    try {
-        // Reading first: a store that cannot be read is left as it is, for writing would
-        // read it again when the settings object syncs, which may not throw.
-        m_settings->value(m_key);
-    } catch (const std::bad_alloc&) {
-        std::fprintf(
-            stderr, "vestibule: the previous-user store '%s' cannot be read\n", qPrintable(m_settings->fileName()));
-        return;
+    const QString fileName = m_settings->fileName();
+    bool unreadable = IniValueCheck::fileHoldsSerialisedObject(fileName);
+    if (!unreadable) {
+        // Writing reads the whole file again when the settings object syncs, where an
+        // exception ends the process: every value of every group must be readable first.
+        m_settings->endGroup();
+        try {
+            for (const QString& key : m_settings->allKeys())
+                m_settings->value(key);
+        } catch (const std::bad_alloc&) {
+            unreadable = true;
+        }
+        m_settings->beginGroup(QStringLiteral("PrevUser"));
+    }
+    if (unreadable) {
+        // The store only ever holds the last user, who is about to be written anew.
+        std::fprintf(stderr, "vestibule: the previous-user store '%s' cannot be read; it is written anew\n",
+            qPrintable(fileName));
+        m_settings.reset();
+        QFile::remove(fileName);
+        m_settings = std::make_unique<QSettings>(fileName, QSettings::IniFormat);
+        m_settings->beginGroup(QStringLiteral("PrevUser"));
     }
     m_settings->setValue(m_key, withDomain ? data.username + m_separator + data.domain : data.username);
     m_settings->sync();

@@ -3,10 +3,13 @@
 #include "ThemeDescription.h"
 
 #include "Exceptions.h"
+#include "IniValueCheck.h"
 
 #include <QDir>
 #include <QFileInfo>
 #include <QSettings>
+
+#include <cstdio>
 
 ThemeDescription::ThemeDescription(const QString& path)
     : m_path(path)
@@ -20,6 +23,12 @@ void ThemeDescription::read()
     if (!QFileInfo::exists(m_path))
         throw FileNotExistsException(m_path);
 
+    if (IniValueCheck::fileHoldsSerialisedObject(m_path)) {
+        // Read as a description without keys: the theme then fails with the usual reasons.
+        std::fprintf(stderr, "vestibule: the theme description '%s' holds a serialised Qt value; it is not read\n",
+            qPrintable(m_path));
+        return;
+    }
     QSettings settings(m_path, QSettings::IniFormat);
     settings.beginGroup(QStringLiteral("RezGreeterTheme"));
     m_greeter = settings.value(QStringLiteral("Greeter")).toString();

@@ -20,6 +20,7 @@ private Q_SLOTS:
     void roundTrip();
     void saveReachesTheFileAtOnce();
     void unwritableDirectoryIsReported();
+    void storeWithASerialisedObjectIsWrittenAnew();
 };
 
 void StsSettingsTest::missingFileReadsEmpty()
@@ -122,6 +123,25 @@ void StsSettingsTest::unwritableDirectoryIsReported()
     }
     QVERIFY2(errors.text().contains("cannot write the previous-user store"), errors.text().constData());
     QVERIFY(!QFile::exists(path));
+}
+
+void StsSettingsTest::storeWithASerialisedObjectIsWrittenAnew()
+{
+    // Saving reads the whole file again, where Qt would build the object and an exception
+    // could not be caught: such a store is neither believed nor kept.
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("prev.ini"));
+    QVERIFY(TestFiles::write(path, "[PrevUser]\nlast=anna\n[Other]\nthumb=@Variant(\\0\\0\\0\\x7f\\xff\\xff\\xff)\n"));
+    StderrCapture errors;
+    {
+        StsSettings store(path, QStringLiteral("last"), QStringLiteral("@"));
+        QVERIFY(store.getPrevUserData().username.isEmpty());
+        store.savePrevUserData(UserStsData { QStringLiteral("boris"), QString() });
+    }
+    QVERIFY2(errors.text().contains("it is written anew"), errors.text().constData());
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.readAll(), QByteArray("[PrevUser]\nlast=boris\n"));
 }
 
 QTEST_GUILESS_MAIN(StsSettingsTest)

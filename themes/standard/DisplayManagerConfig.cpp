@@ -2,11 +2,14 @@
 // SPDX-License-Identifier: LGPL-2.1-or-later
 #include "DisplayManagerConfig.h"
 
+#include "IniValueCheck.h"
+
 #include <KConfig>
 #include <KConfigGroup>
 
 #include <QSettings>
 
+#include <cstdio>
 #include <new>
 
 namespace
@@ -35,6 +38,11 @@ QString DisplayManagerConfig::greetString() const
 
 DomainSettings DisplayManagerConfig::domainSettings() const
 {
+    if (IniValueCheck::fileHoldsSerialisedObject(m_path)) {
+        std::fprintf(stderr, "vestibule: '%s' holds a serialised Qt value; the domain settings keep their defaults\n",
+            qPrintable(m_path));
+        return DomainSettings();
+    }
     QSettings settings(m_path, QSettings::IniFormat);
     settings.beginGroup(greeterGroup);
     DomainSettings domains;
