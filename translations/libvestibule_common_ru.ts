@@ -110,6 +110,42 @@
         <source>Welcome to </source>
         <translation>Добро пожаловать на </translation>
     </message>
+    <message>
+        <source>Login</source>
+        <translation>Вход</translation>
+    </message>
+    <message>
+        <source>Chosen user</source>
+        <translation>Выбранный пользователь</translation>
+    </message>
+    <message>
+        <source>Other user</source>
+        <translation>Другой пользователь</translation>
+    </message>
+    <message>
+        <source>All users</source>
+        <translation>Все пользователи</translation>
+    </message>
+    <message>
+        <source>Picture of %1</source>
+        <translation>Изображение пользователя %1</translation>
+    </message>
+    <message>
+        <source>%1, logged in</source>
+        <translation>%1, вход выполнен</translation>
+    </message>
+    <message>
+        <source>%1, token inserted</source>
+        <translation>%1, токен вставлен</translation>
+    </message>
+    <message>
+        <source>Page %1 of %2</source>
+        <translation>Страница %1 из %2</translation>
+    </message>
+    <message>
+        <source>Shown</source>
+        <translation>Показана</translation>
+    </message>
 </context>
 <context>
     <name>QObject</name>
@@ -188,6 +224,14 @@
     <message>
         <source>Session and power controls</source>
         <translation>Управление сеансом и питанием</translation>
+    </message>
+    <message>
+        <source>Current layout: %1</source>
+        <translation>Текущая раскладка: %1</translation>
+    </message>
+    <message>
+        <source>Chosen: %1</source>
+        <translation>Выбрано: %1</translation>
     </message>
 </context>
 <context>

@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: LGPL-2.1-or-later
 #include "AutoLoginDialog.h"
 
+#include "Accessibility.h"
+
 #include <QDialogButtonBox>
 #include <QLabel>
 #include <QPushButton>
@@ -22,6 +24,7 @@ AutoLoginDialog::AutoLoginDialog(const QString& userName, int seconds, QWidget* 
     m_verticalLayout->setObjectName(QStringLiteral("verticalLayout"));
     m_label = new QLabel(this);
     m_label->setObjectName(QStringLiteral("label"));
+    Accessibility::markAsAlert(m_label);
     m_verticalLayout->addWidget(m_label);
     m_buttonBox = new QDialogButtonBox(this);
     m_buttonBox->setObjectName(QStringLiteral("buttonBox"));
@@ -44,6 +47,11 @@ AutoLoginDialog::~AutoLoginDialog() = default;
 int AutoLoginDialog::exec()
 {
     updateLabel();
+    // Spoken once as the dialog opens: the name stays the first text, so the countdown's
+    // ticks do not make a screen reader start over every second.
+    m_label->setAccessibleName(m_label->text());
+    setAccessibleDescription(m_label->text());
+    QTimer::singleShot(0, m_label, [this] { Accessibility::announce(m_label); });
     m_timer.start();
     const int result = QDialog::exec();
     // A tick after the dialog ended would accept it once more, and after a Cancel.

@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: LGPL-2.1-or-later
 #include "CommonWidget.h"
 
+#include "Accessibility.h"
 #include "Utils.h"
 #include "WidgetMenu.h"
 
@@ -43,6 +44,7 @@ void CommonWidget::load(QWidget* form)
     setLayout(layout);
 
     m_loginFailedLabel = Utils::findWidget<QLabel*>(QStringLiteral("loginFailedLabel"), this);
+    Accessibility::markAsAlert(m_loginFailedLabel);
     m_modeLabel = Utils::findWidget<QLabel*>(QStringLiteral("modeLabel"), this);
     m_menusWidget = Utils::findWidget<QWidget*>(QStringLiteral("menusWidget"), this);
     m_virtualKeyboardToolButton = Utils::findWidget<QToolButton*>(QStringLiteral("virtualKeyboardToolButton"), this);
@@ -72,6 +74,7 @@ void CommonWidget::load(QWidget* form)
     m_sessionsToolButton->setMenu(sessions);
 
     connect(sessions, &QMenu::triggered, this, &CommonWidget::sessionsMenuActionTriggered);
+    Accessibility::exposeChildMenus(this);
     qApp->installEventFilter(this);
 
     enableLoginFailedWidget(false);
@@ -81,7 +84,7 @@ void CommonWidget::load(QWidget* form)
 
 void CommonWidget::enableLoginFailedWidget(bool enable)
 {
-    m_loginFailedLabel->setVisible(enable);
+    Accessibility::showMessage(m_loginFailedLabel, enable);
 }
 
 void CommonWidget::enableShutdownWidgets(bool enable)
@@ -215,7 +218,10 @@ QList<QAction*> CommonWidget::createSessionActions()
 void CommonWidget::changeLayout(const QString& layout)
 {
     const QString upper = layout.toUpper();
-    m_layoutToolButton->setText(upper == QLatin1String("US") ? QStringLiteral("EN") : upper);
+    const QString shown = upper == QLatin1String("US") ? QStringLiteral("EN") : upper;
+    m_layoutToolButton->setText(shown);
+    // The button's accessible name says what it is; which layout is on only shows in its text.
+    Accessibility::setDescription(m_layoutToolButton, tr("Current layout: %1").arg(shown));
 }
 
 void CommonWidget::updateLastUserSession(const QString& sessionType)
@@ -256,6 +262,9 @@ void CommonWidget::sessionsMenuActionTriggered(QAction* action)
         }
     }
     m_sessionsToolButton->setText(session.alias.isEmpty() ? tr("Session type") : session.alias);
+    // The same for the session: the name stays "Session type", the choice is the description.
+    const QString chosen = session.alias.isEmpty() ? action->text().remove(tr(" (previous)")) : session.alias;
+    Accessibility::setDescription(m_sessionsToolButton, chosen.isEmpty() ? QString() : tr("Chosen: %1").arg(chosen));
     emit currentSessionTypeChanged(type);
 }
 

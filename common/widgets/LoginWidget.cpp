@@ -6,6 +6,7 @@
 // the generic PAM mode in LoginWidgetGeneric.cpp.
 #include "LoginWidget.h"
 
+#include "Accessibility.h"
 #include "ImageUtils.h"
 #include "SwipeGestureRecognizer.h"
 #include "UserGroups.h"
@@ -17,6 +18,7 @@
 #include <QGestureEvent>
 #include <QGridLayout>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
@@ -77,6 +79,7 @@ void LoginWidget::bindForm(QWidget* form, const ThemeDescription& description)
     findNamedWidgets();
     if (const QPixmap picture = m_selectedUserIconLabel->pixmap(Qt::ReturnByValue); !picture.isNull())
         m_formUserPicture = QIcon(picture);
+    describeForAssistiveTechnology();
     // Pages are switched by name from shortcuts and clicks, where nothing may be thrown: a
     // form without one of them fails now.
     for (const auto& [stack, pages] : { std::pair<QStackedWidget*, QStringList> { m_loginStackedWidget,
@@ -97,6 +100,26 @@ void LoginWidget::bindForm(QWidget* form, const ThemeDescription& description)
     }
     setCurrentUsersWidgetPage(ChangeUserButtonPage);
     Q_UNUSED(description)
+}
+
+void LoginWidget::describeForAssistiveTechnology()
+{
+    // The containers that pass the focus on are what a screen reader names the place by.
+    if (accessibleName().isEmpty())
+        setAccessibleName(tr("Login"));
+    const std::pair<const char*, QString> pages[] = {
+        { "userInfoPage", tr("Chosen user") },
+        { "enterUsernamePage", tr("Other user") },
+        { "allUsersPage", tr("All users") },
+    };
+    for (const auto& [name, text] : pages) {
+        auto* page = findChild<QWidget*>(QLatin1String(name));
+        if (page && page->accessibleName().isEmpty())
+            page->setAccessibleName(text);
+    }
+    m_passwordFieldName = m_passwordLineEdit->accessibleName();
+    Accessibility::markAsAlert(m_capsLockLabel);
+    Accessibility::markAsAlert(m_capsLockUsernameLabel);
 }
 
 void LoginWidget::sizeStackToCurrentPage(QStackedWidget* stack)
@@ -175,8 +198,10 @@ void LoginWidget::load(QWidget* form, const ThemeDescription& description)
         second->setFocusPolicy(Qt::StrongFocus);
         second->setFocusProxy(m_usernameLineEdit);
     }
-    connect(m_loginStackedWidget, &QStackedWidget::currentChanged, this,
-        [this](int index) { setFocusProxy(m_loginStackedWidget->widget(index)); });
+    connect(m_loginStackedWidget, &QStackedWidget::currentChanged, this, [this](int index) {
+        if (!m_focusHandedToGrid)
+            setFocusProxy(m_loginStackedWidget->widget(index));
+    });
 }
 
 void LoginWidget::findNamedWidgets()
@@ -325,7 +350,21 @@ void LoginWidget::setCurrentCommonWidgetPage(CommonWidgetPage page)
         return;
     }
 
-    if (currentAuthPage() == UserInfoPage)
+    // While the grid is shown the widget must not pass the focus on to the hidden login page:
+    // Tab would come back to it and stop there, since the field it points to cannot take it.
+    if (page == AllUsersPage && focusProxy()) {
+        setFocusProxy(nullptr);
+        setFocusPolicy(Qt::NoFocus);
+        m_focusHandedToGrid = true;
+    } else if (page == LoginPage && m_focusHandedToGrid) {
+        setFocusPolicy(Qt::StrongFocus);
+        setFocusProxy(m_loginStackedWidget->currentWidget());
+        m_focusHandedToGrid = false;
+    }
+    // The grid takes the keyboard while it is shown: a field of the hidden login page must not.
+    if (page == AllUsersPage)
+        m_allUsersTableWidget->setFocus(Qt::OtherFocusReason);
+    else if (currentAuthPage() == UserInfoPage)
         m_passwordLineEdit->setFocus(Qt::OtherFocusReason);
     else if (currentAuthPage() == EnterUsernamePage)
         QTimer::singleShot(0, this, [this] { setUsernameOrPasswordFocus(); });
@@ -341,18 +380,26 @@ void LoginWidget::setCurrentUsersWidgetPage(UsersWidgetPage page)
 
 void LoginWidget::changeUserToolButtonClicked()
 {
-    if (m_shortUsersTableWidget->columnCount() == 0)
+    if (m_shortUsersTableWidget->columnCount() == 0) {
         setCurrentCommonWidgetPage(AllUsersPage);
-    else
+    } else {
         setCurrentUsersWidgetPage(ShortUsersPage);
+        // The button that had the focus is gone with its page: the list takes it over.
+        if (m_changeUserToolButton->hasFocus() || !focusWidget() || !focusWidget()->isVisible())
+            m_shortUsersTableWidget->setFocus(Qt::OtherFocusReason);
+    }
 }
 
 void LoginWidget::escapeKeyShortcutActivated()
 {
+    const bool inShortList = m_shortUsersTableWidget->hasFocus();
     if (currentUsersWidgetPage() != ChangeUserButtonPage)
         setCurrentUsersWidgetPage(ChangeUserButtonPage);
     if (currentCommonWidgetPage() != LoginPage)
         setCurrentCommonWidgetPage(LoginPage);
+    // Leaving the short list by keyboard goes back to the button that opened it.
+    if (inShortList && m_changeUserToolButton->isVisible())
+        m_changeUserToolButton->setFocus(Qt::OtherFocusReason);
 }
 
 void LoginWidget::changeSelectingUserShortcutActivated()
@@ -369,6 +416,17 @@ bool LoginWidget::eventFilter(QObject* watched, QEvent* event)
         auto* gesture = static_cast<QGestureEvent*>(event);
         gesture->setWidget(qobject_cast<QWidget*>(watched));
         return gestureEvent(gesture);
+    }
+    if (event->type() == QEvent::KeyPress && watched == m_allUsersTableWidget) {
+        // The page keys turn the grid's pages, as a swipe does.
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_PageDown || key == Qt::Key_PageUp) {
+            if (key == Qt::Key_PageDown)
+                setNextUsersPage();
+            else
+                setPreviosUsersPage();
+            return true;
+        }
     }
     if (event->type() == QEvent::MouseButtonRelease && m_loginStackedWidget) {
         const QPoint position = static_cast<QMouseEvent*>(event)->globalPos();
@@ -512,8 +570,9 @@ bool LoginWidget::hostnameSelectionEnabled() const
 
 void LoginWidget::enableCapsLock(bool on)
 {
-    m_capsLockLabel->setVisible(on);
-    m_capsLockUsernameLabel->setVisible(on);
+    // Only the warning on the page in view comes into view, and only it is spoken.
+    Accessibility::showMessage(m_capsLockLabel, on);
+    Accessibility::showMessage(m_capsLockUsernameLabel, on);
 }
 
 void LoginWidget::enableTokenMessage(bool on)
@@ -551,6 +610,8 @@ void LoginWidget::setCurrentUserData(const UserData& user)
     m_selectedUserIconLabel->setPixmap(
         Utils::circlePixmapFromIcon(picture, Utils::caclulateRealPaintDeviceSize(m_selectedUserIconLabel)));
     m_usernameLabel->setText(user.username);
+    Accessibility::setDescription(
+        m_selectedUserIconLabel, user.username.isEmpty() ? QString() : tr("Picture of %1").arg(user.username));
     if (!user.hostname.isEmpty())
         m_userHostnameLabel->setText(fillGreetString(user.hostname));
     else

@@ -150,6 +150,8 @@ protected:
 private:
     void bindForm(QWidget* form, const ThemeDescription& description);
     void findNamedWidgets();
+    void describeForAssistiveTechnology();
+    void describeCell(QTableWidget* table, int row, int column, const UserData& user) const;
     void installGestureAndEventFilter();
     void setUsernameOrPasswordFocus();
     QWidget* makeCell(const UserData& user, QFile* itemForm);
@@ -204,4 +206,6 @@ private:
     const QString m_tokenMessage;
     bool m_focusPassword = false;
     QString m_greetString;
+    QString m_passwordFieldName; ///< the answer field's name in the form, for when no prompt names it
+    bool m_focusHandedToGrid = false; ///< the widget gave up passing the focus on while the grid shows
 };

@@ -128,8 +128,10 @@ void LoginWidget::setShortListUsers(const UsersData& users)
     for (const UserData& user : users) {
         if (column >= m_shortListColumnLimit)
             break;
-        if (QWidget* cell = makeCell(user, m_verticalItemForm.get()))
+        if (QWidget* cell = makeCell(user, m_verticalItemForm.get())) {
             m_shortUsersTableWidget->setCellWidget(0, column, cell);
+            describeCell(m_shortUsersTableWidget, 0, column, user);
+        }
         ++column;
     }
     m_shortUsersTableWidget->resizeColumnsToContents();
@@ -186,6 +188,10 @@ void LoginWidget::setAllListUsers(const UsersData& users)
         auto* dot = new QLabel;
         dot->setAlignment(Qt::AlignCenter);
         m_userPagesTableWidget->setCellWidget(0, column, dot);
+        auto* item = new QTableWidgetItem;
+        item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
+        item->setData(Qt::AccessibleTextRole, tr("Page %1 of %2").arg(column + 1).arg(m_userPages.size()));
+        m_userPagesTableWidget->setItem(0, column, item);
     }
     setUsersPage(0);
 }
@@ -207,14 +213,35 @@ void LoginWidget::setUsersPage(int page)
             m_allUsersTableWidget->insertRow(row);
             column = 0;
         }
-        if (QWidget* cell = makeCell(user, m_horizontalItemForm.get()))
+        if (QWidget* cell = makeCell(user, m_horizontalItemForm.get())) {
             m_allUsersTableWidget->setCellWidget(row, column, cell);
+            describeCell(m_allUsersTableWidget, row, column, user);
+        }
         ++column;
     }
 
     showPageDots(page);
     resizeAllUsersWidgets();
     markCurrentUserCell(m_allUsersTableWidget);
+    // Arrow keys and Enter work from a cell: a page without the chosen user starts at its first.
+    if (!m_allUsersTableWidget->currentIndex().isValid() && m_allUsersTableWidget->cellWidget(0, 0))
+        m_allUsersTableWidget->setCurrentCell(0, 0);
+}
+
+void LoginWidget::describeCell(QTableWidget* table, int row, int column, const UserData& user) const
+{
+    // The cells are widgets over the table; a screen reader reads the table's own cells, so
+    // each gets the words for what its widget shows.
+    QString text = user.username;
+    if (user.logged)
+        text = tr("%1, logged in").arg(text);
+    if (user.hasToken)
+        text = tr("%1, token inserted").arg(text);
+    auto* item = new QTableWidgetItem;
+    item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
+    item->setData(Qt::AccessibleTextRole, text);
+    item->setData(Qt::AccessibleDescriptionRole, user.hostname);
+    table->setItem(row, column, item);
 }
 
 void LoginWidget::showPageDots(int page)
@@ -231,6 +258,12 @@ void LoginWidget::showPageDots(int page)
         } else {
             dot->setPixmap(m_emptyWhiteDot.pixmap(size));
         }
+        // Which dot is filled shows only in its picture.
+        if (QTableWidgetItem* item = m_userPagesTableWidget->item(0, column))
+            item->setData(Qt::AccessibleDescriptionRole, column == page ? tr("Shown") : QString());
+        // The keyboard starts on the dot of the page in view.
+        if (column == page)
+            m_userPagesTableWidget->setCurrentCell(0, column);
     }
 }
 

@@ -12,6 +12,8 @@ WidgetMenu::WidgetMenu(QWidget* parent, QToolButton* button)
 {
     setWindowFlags(windowFlags() & ~Qt::Window);
     hide();
+    // A screen reader names the open menu after the button that opened it.
+    setAccessibleName(m_button->accessibleName().isEmpty() ? m_button->text() : m_button->accessibleName());
     connect(this, &QMenu::triggered, this, &QWidget::hide);
     connect(m_button, &QToolButton::pressed, this, &WidgetMenu::toolButtonPressed);
     connect(this, &QMenu::aboutToHide, this, &WidgetMenu::performAboutToHide);

@@ -18,6 +18,7 @@
 #include "WallpaperUtils.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QBoxLayout>
 #include <QDir>
 #include <QFileInfo>
@@ -70,10 +71,12 @@ void completeDefaultWallpaperSettings(BackgroundSettings& settings)
 ThemeWidgetCore::ThemeWidgetCore()
 {
     loginFailedTimer.setInterval(loginFailedPauseMs);
+    qApp->installEventFilter(this);
 }
 
 ThemeWidgetCore::~ThemeWidgetCore()
 {
+    qApp->removeEventFilter(this);
     // A setup that failed half-way leaves widgets that never joined the screen.
     if (loginWidget && !loginWidget->parent())
         delete loginWidget;
@@ -86,6 +89,25 @@ QPixmap ThemeWidgetCore::backgroundPixmap() const
     if (!background)
         return QPixmap();
     return background->grab(QRect(0, 0, width(), height()));
+}
+
+bool ThemeWidgetCore::eventFilter(QObject* watched, QEvent* event)
+{
+    // A greeter's X server has no window manager: when a dialog or message box closes, no one
+    // hands the keyboard back, and a user without a pointer could not type any more. Only
+    // the closing of a dialog of this process moves the focus, never another program's window.
+    if (event->type() == QEvent::Hide && watched != this) {
+        auto* closed = qobject_cast<QWidget*>(watched);
+        if (closed && closed->isWindow() && closed->windowType() == Qt::Dialog) {
+            QTimer::singleShot(0, this, [this] {
+                if (QApplication::activeWindow() || !isVisible())
+                    return;
+                QWidget* next = QApplication::activeModalWidget();
+                (next ? next : static_cast<QWidget*>(this))->activateWindow();
+            });
+        }
+    }
+    return BaseThemeWidget::eventFilter(watched, event);
 }
 
 void ThemeWidgetCore::beginSetup(
@@ -407,6 +429,8 @@ void ThemeWidgetCore::runAutoLogin()
     AutoLoginDialog dialog(localAuthManager->autoLoginUser(), localAuthManager->autoLoginDelay(), this);
     if (dialog.exec() != QDialog::Accepted) {
         commonWidget->setEnabled(true);
+        // The field was to get the focus while everything was disabled: it gets it now.
+        loginWidget->setFocusOnPassword();
         return;
     }
     CommonWidget* controls = commonWidget;

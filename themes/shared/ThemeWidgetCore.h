@@ -55,6 +55,9 @@ public:
     /// The background as it is drawn now, at the theme widget's size.
     QPixmap backgroundPixmap() const override;
 
+    /// Gives the keyboard back to the screen when one of the greeter's dialogs closes.
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 protected:
     ThemeWidgetCore();
 

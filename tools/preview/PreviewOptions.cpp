@@ -80,6 +80,7 @@ bool PreviewOptions::parse(const QStringList& arguments, PreviewOptions& options
         { QStringLiteral("--fullscreen"), &options.fullscreen },
         { QStringLiteral("--stay"), &options.stay },
         { QStringLiteral("--set-layouts"), &options.setLayouts },
+        { QStringLiteral("--contrast"), &options.contrast },
         { QStringLiteral("--help"), &options.help },
         { QStringLiteral("-h"), &options.help },
     };
@@ -133,6 +134,7 @@ QString PreviewOptions::usage()
         "  --screenshot FILE      write the screen in --state NAME to FILE (PNG) and end\n"
         "  --state NAME           one of: %1\n"
         "  --screenshot-all DIR   write every state to DIR/<state>.png\n"
+        "  --contrast             with a screenshot: print the contrast ratio of every text\n"
         "  --check DIR            check a theme directory, list every problem, end with 1 if any\n")
         .arg(PreviewStates::names().join(QStringLiteral(", ")));
 }
@@ -153,5 +155,7 @@ QStringList PreviewOptions::screenArguments() const
     arguments << QStringLiteral("--geometry") << QStringLiteral("%1x%2").arg(geometry.width()).arg(geometry.height());
     if (systemUsers)
         arguments << QStringLiteral("--system");
+    if (contrast)
+        arguments << QStringLiteral("--contrast");
     return arguments;
 }

@@ -23,6 +23,7 @@ struct PreviewOptions {
     QString checkDir;
     QString sysroot;
     bool setLayouts = false;
+    bool contrast = false; ///< with a screenshot: the contrast of every text, as JSON lines
     bool help = false;
 
     /// Reads @p arguments (without the program name); false with @p error set when they are wrong.

@@ -3,6 +3,8 @@
 #include "PreviewRunner.h"
 
 #include "CatalogueInstaller.h"
+#include "ContrastMeter.h"
+#include "EventLog.h"
 #include "Exceptions.h"
 #include "PreviewHost.h"
 #include "PreviewPaths.h"
@@ -65,6 +67,21 @@ void setLayouts(const QStringList& layouts)
         say(QStringLiteral("setxkbmap could not set the layouts %1").arg(layouts.join(QLatin1Char(','))));
 }
 
+/// One JSON line per text on the screen: its contrast against what is behind it.
+void reportContrast(PreviewHost& host, const QString& state)
+{
+    for (const ContrastMeter::Reading& reading : ContrastMeter::measure(host)) {
+        EventLog::write(QStringLiteral("contrast"),
+            { { QStringLiteral("state"), state }, { QStringLiteral("widget"), reading.widget },
+                { QStringLiteral("text"), reading.text },
+                { QStringLiteral("ratio"), qRound(reading.ratio * 100) / 100.0 },
+                { QStringLiteral("large"), reading.large },
+                { QStringLiteral("passes"), ContrastMeter::passes(reading) },
+                { QStringLiteral("foreground"), reading.foreground.name() },
+                { QStringLiteral("background"), reading.background.name() } });
+    }
+}
+
 } // namespace
 
 PreviewRunner::PreviewRunner(const PreviewOptions& options)
@@ -116,6 +133,8 @@ int PreviewRunner::screenshotAll() const
         const QString file = QDir(m_options.screenshotDir).absoluteFilePath(state + QStringLiteral(".png"));
         QProcess child;
         child.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        if (!m_options.contrast)
+            child.setStandardOutputFile(QProcess::nullDevice());
         child.start(QCoreApplication::applicationFilePath(),
             m_options.screenArguments()
                 + QStringList { QStringLiteral("--screenshot"), file, QStringLiteral("--state"), state });
@@ -125,6 +144,11 @@ int PreviewRunner::screenshotAll() const
             child.waitForFinished();
             status = child.exitCode() == 2 ? 2 : std::max(status, 1);
             continue;
+        }
+        // The measurements of each state come after its picture.
+        for (const QByteArray& line : child.readAllStandardOutput().split('\n')) {
+            if (line.startsWith("{\"event\":\"contrast\""))
+                std::printf("%s\n", line.constData());
         }
         std::printf("%s\n", qUtf8Printable(file));
         std::fflush(stdout);
@@ -188,6 +212,8 @@ int PreviewRunner::show()
                 say(QStringLiteral("cannot write '%1'").arg(m_options.screenshotFile));
                 status = 1;
             }
+            if (m_options.contrast)
+                reportContrast(host, m_options.state);
             QCoreApplication::exit(status);
         });
     }

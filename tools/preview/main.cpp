@@ -4,6 +4,7 @@
 // vestibule-preview: the real login screen without a display manager.
 #include "PreviewOptions.h"
 #include "PreviewRunner.h"
+#include "ScreenReaderLauncher.h"
 
 #include <QApplication>
 
@@ -28,10 +29,14 @@ int main(int argc, char** argv)
 
     // Scale and language must be known before the application object exists.
     PreviewRunner::prepareEnvironment(options);
+    // A screen reader must be able to read the screen from its first frame on.
+    ScreenReaderLauncher::enableAccessibility();
     // Qt reads options of its own from the command line ("-plugin" among them); ours are
     // not for it.
     int qtArgc = 1;
     QApplication app(qtArgc, argv);
     Q_INIT_RESOURCE(preview);
+    // Super+Alt+S starts the screen reader, as on the real login screen.
+    ScreenReaderLauncher screenReader;
     return PreviewRunner(options).run();
 }
