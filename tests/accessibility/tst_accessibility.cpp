@@ -61,8 +61,9 @@ public:
         }
     }
 
-    /// The stack, the preview with its window focused, and the preview on the registry.
-    bool start(QString* error)
+    /// The stack, the preview with its window focused, and the preview on the registry; then
+    /// @p keys are pressed to reach a page.
+    bool start(QString* error, const QStringList& keys = {})
     {
         if (!m_bus.startSessionBus() || !startPreview() || !m_bus.startRegistry()) {
             *error = m_bus.errorString().isEmpty() ? m_error : m_bus.errorString();
@@ -70,8 +71,11 @@ public:
         }
         // The bridge connects once the bus is there and then registers the program.
         for (int i = 0; i < 100; ++i) {
-            if (!tree().isEmpty())
+            if (!tree().isEmpty()) {
+                if (!keys.isEmpty())
+                    this->keys(keys);
                 return true;
+            }
             QTest::qWait(100);
         }
         *error = QStringLiteral("the preview never appeared on the accessibility bus:\n")
@@ -240,11 +244,12 @@ private:
     QString m_path;
 };
 
-QString writeScenario(const QTemporaryDir& dir, const QByteArray& text)
+/// The preview's @p arguments, with @p scenario (none: the built-in demo) written into @p dir.
+QStringList withScenario(const QTemporaryDir& dir, const QByteArray& scenario, QStringList arguments)
 {
-    const QString path = dir.filePath(QStringLiteral("scenario.yaml"));
-    TestFiles::write(path, text);
-    return path;
+    if (!scenario.isEmpty())
+        arguments << QStringLiteral("--scenario") << TestFiles::writeScenario(dir, scenario);
+    return arguments;
 }
 
 /// Accounts of one person each, so that person is chosen when the screen opens.
@@ -343,13 +348,9 @@ void TestAccessibility::everyControlHasANameAndRole()
     QFETCH(QStringList, expected);
 
     QTemporaryDir dir;
-    if (!scenario.isEmpty())
-        arguments << QStringLiteral("--scenario") << writeScenario(dir, scenario);
-    ScreenReaderSession session(arguments);
+    ScreenReaderSession session(withScenario(dir, scenario, arguments));
     QString error;
-    QVERIFY2(session.start(&error), qPrintable(error));
-    if (!keys.isEmpty())
-        session.keys(keys);
+    QVERIFY2(session.start(&error, keys), qPrintable(error));
     const QList<QJsonObject> tree = session.tree();
     QStringList listed;
     for (const QJsonObject& object : tree) {
@@ -408,13 +409,9 @@ void TestAccessibility::tabChainHasNoTrap()
     QFETCH(QStringList, keys);
 
     QTemporaryDir dir;
-    if (!scenario.isEmpty())
-        arguments << QStringLiteral("--scenario") << writeScenario(dir, scenario);
-    ScreenReaderSession session(arguments);
+    ScreenReaderSession session(withScenario(dir, scenario, arguments));
     QString error;
-    QVERIFY2(session.start(&error), qPrintable(error));
-    if (!keys.isEmpty())
-        session.keys(keys);
+    QVERIFY2(session.start(&error, keys), qPrintable(error));
     const QString first = spoken(session.focused());
     // What a screen reader follows: each object that gains the focus, in turn.
     const int stops = 14;
@@ -494,7 +491,8 @@ void TestAccessibility::messagesAreSpokenOnce()
     QFETCH(QString, role);
 
     QTemporaryDir dir;
-    ScreenReaderSession session(QStringList { QStringLiteral("--scenario"), writeScenario(dir, scenario) } + arguments);
+    ScreenReaderSession session(
+        QStringList { QStringLiteral("--scenario"), TestFiles::writeScenario(dir, scenario) } + arguments);
     QString error;
     QVERIFY2(session.start(&error), qPrintable(error));
     QVERIFY(session.startListening(6));
@@ -586,7 +584,8 @@ void TestAccessibility::keyboardAlone()
     QFETCH(QStringList, outcome);
 
     QTemporaryDir dir;
-    ScreenReaderSession session(QStringList { QStringLiteral("--scenario"), writeScenario(dir, scenario) } + arguments);
+    ScreenReaderSession session(
+        QStringList { QStringLiteral("--scenario"), TestFiles::writeScenario(dir, scenario) } + arguments);
     QString error;
     QVERIFY2(session.start(&error), qPrintable(error));
     for (const QString& step : steps) {

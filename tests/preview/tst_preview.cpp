@@ -99,13 +99,6 @@ public:
     QByteArray output;
 };
 
-QString writeScenario(const QTemporaryDir& dir, const QByteArray& text)
-{
-    const QString path = dir.filePath(QStringLiteral("scenario.yaml"));
-    TestFiles::write(path, text);
-    return path;
-}
-
 /// Accounts of one person each, so that person is chosen when the screen opens.
 QByteArray onePerson(const QByteArray& account)
 {
@@ -180,7 +173,7 @@ void TestPreview::logins()
     QFETCH(QStringList, events);
 
     QTemporaryDir dir;
-    PreviewRun run(QStringList { QStringLiteral("--scenario"), writeScenario(dir, scenario) } + arguments);
+    PreviewRun run(QStringList { QStringLiteral("--scenario"), TestFiles::writeScenario(dir, scenario) } + arguments);
     QVERIFY(run.focusWindow());
     for (const QString& line : lines) {
         if (line == QLatin1String("!wait")) {
@@ -211,7 +204,7 @@ void TestPreview::secretsNeverLeave()
 {
     QTemporaryDir dir;
     PreviewRun run({ QStringLiteral("--scenario"),
-        writeScenario(dir,
+        TestFiles::writeScenario(dir,
             onePerson("    password: kim\n    extra_prompt:\n      text: \"Code:\"\n"
                       "      answer: \"4711\"\n")) });
     QVERIFY(run.focusWindow());
@@ -303,7 +296,7 @@ void TestPreview::brokenInputEndsWithItsReason()
     QTemporaryDir dir;
     QStringList arguments;
     if (!scenario.isEmpty())
-        arguments << QStringLiteral("--scenario") << writeScenario(dir, scenario);
+        arguments << QStringLiteral("--scenario") << TestFiles::writeScenario(dir, scenario);
     if (brokenTheme) {
         TestFiles::write(dir.filePath(QStringLiteral("RezGreeterTheme.desktop")),
             "[RezGreeterTheme]\nGreeter=central_widget.ui\nPlugin=standard-theme\n");

@@ -23,6 +23,13 @@ bool TestFiles::writeScript(const QString& path, const QByteArray& body)
         path, QFile::permissions(path) | QFileDevice::ExeOwner | QFileDevice::ExeGroup | QFileDevice::ExeOther);
 }
 
+QString TestFiles::writeScenario(const QTemporaryDir& dir, const QByteArray& text)
+{
+    const QString path = dir.filePath(QStringLiteral("scenario.yaml"));
+    write(path, text);
+    return path;
+}
+
 QByteArray TestFiles::read(const QString& path)
 {
     QFile file(path);

@@ -4,6 +4,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QTemporaryDir>
 
 namespace TestFiles
 {
@@ -13,6 +14,9 @@ bool write(const QString& path, const QByteArray& content);
 
 /// Writes an executable shell script (with a "#!/bin/sh" line in front of @p body).
 bool writeScript(const QString& path, const QByteArray& body);
+
+/// Writes @p text as "scenario.yaml" in @p dir for the preview's --scenario; returns its path.
+QString writeScenario(const QTemporaryDir& dir, const QByteArray& text);
 
 /// The whole content of @p path, or an empty array.
 QByteArray read(const QString& path);
