@@ -2,9 +2,9 @@
 // SPDX-License-Identifier: LGPL-2.1-or-later
 #include "PreviewRoot.h"
 
-#include "PreviewPaths.h"
 #include "Scenario.h"
 #include "SystemPaths.h"
+#include "ToolkitPaths.h"
 
 #include <QDir>
 #include <QFile>
@@ -81,10 +81,10 @@ PreviewRoot::PreviewRoot(const Scenario& scenario)
     // The installed pictures, one directory at a time: a lookup that finds a directory
     // missing creates it, and that must happen here, not on the machine.
     for (const QString& part : { QStringLiteral("/nimb-dm"), QStringLiteral("/logo") }) {
-        if (QFileInfo::exists(PreviewPaths::wallpapers() + part))
-            link(PreviewPaths::wallpapers() + part, SystemPaths::wallpapersDir() + part);
+        if (QFileInfo::exists(ToolkitPaths::wallpapers() + part))
+            link(ToolkitPaths::wallpapers() + part, SystemPaths::wallpapersDir() + part);
     }
-    link(PreviewPaths::translations(), SystemPaths::translationsDir());
+    link(ToolkitPaths::translations(), SystemPaths::translationsDir());
 }
 
 PreviewRoot::PreviewRoot(const QString& existingRoot)

@@ -7,12 +7,12 @@
 #include "EventLog.h"
 #include "Exceptions.h"
 #include "PreviewHost.h"
-#include "PreviewPaths.h"
 #include "PreviewRoot.h"
 #include "PreviewStates.h"
 #include "Scenario.h"
 #include "SimulatedBackend.h"
 #include "ThemeChecker.h"
+#include "ToolkitPaths.h"
 #include "Utils.h"
 
 #include <QApplication>
@@ -42,17 +42,17 @@ void completeThemeAndPlugin(PreviewConfig& config, const PreviewOptions& options
     config.themeDir = options.themeDir;
     if (config.themeDir.isEmpty())
         config.themeDir
-            = PreviewPaths::defaultTheme(pluginName.isEmpty() ? QStringLiteral("standard-theme") : pluginName);
+            = ToolkitPaths::defaultTheme(pluginName.isEmpty() ? QStringLiteral("standard-theme") : pluginName);
     if (pluginName.isEmpty()) {
         try {
-            pluginName = PreviewPaths::pluginOfTheme(config.themeDir);
+            pluginName = ToolkitPaths::pluginOfTheme(config.themeDir);
         } catch (const DetailsException&) {
             // The creator reports the missing description below.
         }
         if (pluginName.isEmpty())
             pluginName = QStringLiteral("standard-theme");
     }
-    config.plugin = PreviewPaths::plugin(pluginName);
+    config.plugin = ToolkitPaths::plugin(pluginName);
 }
 
 /// Runs setxkbmap for the scenario's layouts; only on request, since it changes the X server for everyone.

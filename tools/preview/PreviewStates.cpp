@@ -7,8 +7,8 @@
 #include "KeyboardManager.h"
 #include "LoginWidget.h"
 #include "PreviewHost.h"
-#include "PreviewPaths.h"
 #include "Scenario.h"
+#include "ToolkitPaths.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -59,8 +59,8 @@ void answerPrompt(PreviewHost& host, const QString& answer)
 
 void useGenericTheme(Scenario&, PreviewConfig& config)
 {
-    config.plugin = PreviewPaths::plugin(QStringLiteral("generic-theme"));
-    config.themeDir = PreviewPaths::defaultTheme(QStringLiteral("generic-theme"));
+    config.plugin = ToolkitPaths::plugin(QStringLiteral("generic-theme"));
+    config.themeDir = ToolkitPaths::defaultTheme(QStringLiteral("generic-theme"));
 }
 
 QList<PreviewStates::State> allStates()

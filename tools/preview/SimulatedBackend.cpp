@@ -46,7 +46,7 @@ T* manager(GreeterManagers* managers, const QString& id)
 } // namespace
 
 SimulatedBackend::SimulatedBackend(const Scenario& scenario, GreeterManagers* managers, QObject* parent)
-    : QObject(parent)
+    : HostBackend(parent)
     , m_scenario(scenario)
 {
     connectUsers(manager<UsersManager>(managers, UsersManager::ID));

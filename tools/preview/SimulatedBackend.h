@@ -3,10 +3,10 @@
 #pragma once
 
 #include "AuthData.h"
+#include "HostBackend.h"
 #include "Scenario.h"
 #include "ShutdownAction.h"
 
-#include <QObject>
 #include <QVariantMap>
 
 class GreeterManagers;
@@ -21,19 +21,14 @@ class ConnectionManager;
  * Power, console and display requests are only reported: nothing is ever shut down or
  * switched. Each request and answer goes to the event log, without any secret.
  */
-class SimulatedBackend : public QObject
+class SimulatedBackend : public HostBackend
 {
     Q_OBJECT
 public:
     SimulatedBackend(const Scenario& scenario, GreeterManagers* managers, QObject* parent = nullptr);
     ~SimulatedBackend() override;
 
-    /// From now on requests are ignored (the preview is closing).
-    void stop();
-
-Q_SIGNALS:
-    /// A login went through: the preview would start @p session for @p user now.
-    void sessionStarted(const QString& user, const QString& session);
+    void stop() override;
 
 private:
     enum class Stage { Idle, ExtraPrompt, PasswordChange, Conversation, ConversationFailed };

@@ -1,6 +1,6 @@
 // SPDX-FileCopyrightText: 2026 vestibule developers
 // SPDX-License-Identifier: LGPL-2.1-or-later
-#include "PreviewPaths.h"
+#include "ToolkitPaths.h"
 
 #include "ThemeInfo.h"
 
@@ -14,7 +14,9 @@ namespace
 
 bool runsFromBuildTree()
 {
-    return QDir(QCoreApplication::applicationDirPath()) == QDir(QStringLiteral(PREVIEW_BUILD_DIR));
+    const QString tools = QDir(QStringLiteral(BUILD_TOOLS_DIR)).canonicalPath();
+    return !tools.isEmpty()
+        && QDir(QCoreApplication::applicationDirPath()).canonicalPath().startsWith(tools + QLatin1Char('/'));
 }
 
 /// The first of @p candidates that exists, or the last one.
@@ -35,7 +37,7 @@ QString besideInstallation(const QString& relative)
 
 } // namespace
 
-QString PreviewPaths::plugin(const QString& name)
+QString ToolkitPaths::plugin(const QString& name)
 {
     if (name.startsWith(QLatin1Char('/')))
         return name;
@@ -46,7 +48,7 @@ QString PreviewPaths::plugin(const QString& name)
     return QFileInfo::exists(installed) ? installed : name;
 }
 
-QString PreviewPaths::defaultTheme(const QString& pluginName)
+QString ToolkitPaths::defaultTheme(const QString& pluginName)
 {
     const QString theme
         = pluginName == QLatin1String("generic-theme") ? QStringLiteral("modern-generic") : QStringLiteral("modern");
@@ -56,7 +58,7 @@ QString PreviewPaths::defaultTheme(const QString& pluginName)
         QStringLiteral(INSTALL_FULL_THEMES_DIR "/") + theme });
 }
 
-QString PreviewPaths::wallpapers()
+QString ToolkitPaths::wallpapers()
 {
     if (runsFromBuildTree())
         return QStringLiteral(BUILD_SYSTEM_ROOT "/usr/share/wallpapers");
@@ -64,7 +66,7 @@ QString PreviewPaths::wallpapers()
         { besideInstallation(QStringLiteral("share/wallpapers")), QStringLiteral("/usr/share/wallpapers") });
 }
 
-QString PreviewPaths::translations()
+QString ToolkitPaths::translations()
 {
     if (runsFromBuildTree())
         return QStringLiteral(BUILD_TRANSLATIONS_DIR);
@@ -72,7 +74,7 @@ QString PreviewPaths::translations()
         QStringLiteral("/usr/share/nimb/translations") });
 }
 
-QString PreviewPaths::pluginOfTheme(const QString& themeDir)
+QString ToolkitPaths::pluginOfTheme(const QString& themeDir)
 {
     ThemeInfo info(themeDir);
     info.read();

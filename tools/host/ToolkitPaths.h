@@ -5,10 +5,10 @@
 #include <QString>
 
 /**
- * Where the preview finds what the toolkit installs: in the build tree when it runs from
+ * Where a host finds what the toolkit installs: in the build tree when it runs from
  * there, else beside its own installed copy, else in the system's usual places.
  */
-class PreviewPaths
+class ToolkitPaths
 {
 public:
     /// The plug-in file for @p name ("standard-theme"), or @p name itself for the library to resolve.
@@ -19,6 +19,6 @@ public:
     static QString wallpapers();
     /// The directory of the toolkit's compiled catalogues.
     static QString translations();
-    /// The file the preview reads the plug-in for a theme directory from: its description's Plugin entry.
+    /// The plug-in the description of @p themeDir names (its Plugin entry).
     static QString pluginOfTheme(const QString& themeDir);
 };
