@@ -86,7 +86,8 @@ void LightDmGreeterTest::cleanupTestCase()
 
 /**
  * One step of a script: "type TEXT", "key NAMES", "wait MS"; "expect authenticate USER",
- * "expect answer TEXT", "expect cancel", "expect session KEY" (then the session starts);
+ * "expect answer TEXT", "expect cancel", "expect session KEY [refused]" (then the session
+ * starts, or the daemon refuses it);
  * "prompt STYLE TEXT[|STYLE TEXT...]" with the styles secret, visible, info and error;
  * "end ok|fail [USER]". False, with the reason in the test log, when a step fails.
  */
@@ -123,12 +124,13 @@ bool LightDmGreeterTest::run(Daemon& daemon, const QString& step)
             return false;
         }
         const QString got = message.strings.value(0);
-        if (id != Daemon::CancelAuthentication && got != value) {
+        const bool refuse = value.endsWith(QLatin1String(" refused"));
+        if (id != Daemon::CancelAuthentication && got != value.section(QLatin1Char(' '), 0, 0)) {
             qWarning("%s: got '%s'", qPrintable(step), qPrintable(got.left(80)));
             return false;
         }
         if (id == Daemon::StartSession)
-            return daemon.sessionResult(0);
+            return daemon.sessionResult(refuse ? 1 : 0);
     }
     return true;
 }
@@ -156,50 +158,58 @@ void LightDmGreeterTest::conversation_data()
                   QStringLiteral("expect session plasma") }
         << QStringLiteral("Secret-Pass1");
     // A failed login leaves the screen up for the next try, which starts a new conversation.
-    QTest::newRow("failure, then again")
-        << QStringList() << hidden
-        << logIn(QStringLiteral("Wrong-Pass1"))
+    QTest::newRow("failure, then again") << QStringList() << hidden
+                                         << logIn(QStringLiteral("Wrong-Pass1"))
             + QStringList { QStringLiteral("expect answer Wrong-Pass1"), QStringLiteral("end fail"),
                   QStringLiteral("wait 2600"), QStringLiteral("type Right-Pass2"), QStringLiteral("key Return"),
                   QStringLiteral("expect authenticate kim"), QStringLiteral("prompt secret Password: "),
                   QStringLiteral("expect answer Right-Pass2"), QStringLiteral("end ok"),
                   QStringLiteral("expect session plasma") }
-        << QStringLiteral("Right-Pass2");
-    QTest::newRow("expired password")
-        << QStringList() << hidden
-        << logIn(QStringLiteral("Old-Pass1"))
+                                         << QStringLiteral("Right-Pass2");
+    // A greeter that ended here would leave LightDM waiting for ever: it stays for another try.
+    QTest::newRow("session refused, then again") << QStringList() << hidden
+                                                 << logIn(QStringLiteral("Secret-Pass1"))
+            + QStringList { QStringLiteral("expect answer Secret-Pass1"), QStringLiteral("end ok"),
+                  QStringLiteral("expect session plasma refused"), QStringLiteral("wait 800"),
+                  QStringLiteral("key Return"), QStringLiteral("wait 2600"), QStringLiteral("type Secret-Pass1"),
+                  QStringLiteral("key Return"), QStringLiteral("expect authenticate kim"),
+                  QStringLiteral("prompt secret Password: "), QStringLiteral("expect answer Secret-Pass1"),
+                  QStringLiteral("end ok"), QStringLiteral("expect session plasma") }
+                                                 << QStringLiteral("Secret-Pass1");
+    QTest::newRow("expired password") << QStringList() << hidden
+                                      << logIn(QStringLiteral("Old-Pass1"))
             + QStringList { QStringLiteral("expect answer Old-Pass1"),
                   QStringLiteral("prompt info You are required to change your password immediately|secret New "
                                  "password: "),
                   QStringLiteral("wait 800"), QStringLiteral("key Return"), QStringLiteral("wait 800"),
-                  QStringLiteral("type Fresh-Pass2"), QStringLiteral("key Tab"),
-                  QStringLiteral("type Fresh-Pass2"), QStringLiteral("key Return"),
-                  QStringLiteral("expect answer Fresh-Pass2"), QStringLiteral("prompt secret Retype new password: "),
-                  QStringLiteral("expect answer Fresh-Pass2"), QStringLiteral("end ok"),
-                  QStringLiteral("expect session plasma") }
-        << QStringLiteral("Fresh-Pass2");
-    QTest::newRow("one-time code")
-        << QStringList() << hidden
-        << logIn(QStringLiteral("Secret-Pass1"))
+                  QStringLiteral("type Fresh-Pass2"), QStringLiteral("key Tab"), QStringLiteral("type Fresh-Pass2"),
+                  QStringLiteral("key Return"), QStringLiteral("expect answer Fresh-Pass2"),
+                  QStringLiteral("prompt secret Retype new password: "), QStringLiteral("expect answer Fresh-Pass2"),
+                  QStringLiteral("end ok"), QStringLiteral("expect session plasma") }
+                                      << QStringLiteral("Fresh-Pass2");
+    QTest::newRow("one-time code") << QStringList() << hidden
+                                   << logIn(QStringLiteral("Secret-Pass1"))
             + QStringList { QStringLiteral("expect answer Secret-Pass1"),
                   QStringLiteral("prompt visible Verification code: "), QStringLiteral("wait 800"),
                   QStringLiteral("type 123456"), QStringLiteral("key Return"), QStringLiteral("expect answer 123456"),
                   QStringLiteral("end ok"), QStringLiteral("expect session plasma") }
-        << QStringLiteral("Secret-Pass1");
+                                   << QStringLiteral("Secret-Pass1");
     // LightDM's library cannot carry it: refused and cancelled, and the next login works.
-    QTest::newRow("answer too long")
-        << QStringList() << hidden
-        << logIn(longPassword)
-            + QStringList { QStringLiteral("expect cancel"), QStringLiteral("wait 800"),
-                  QStringLiteral("key Return"), QStringLiteral("wait 2600"),
-                  QStringLiteral("type Secret-Pass1"), QStringLiteral("key Return"),
+    QTest::newRow("answer too long") << QStringList() << hidden
+                                     << logIn(longPassword)
+            + QStringList { QStringLiteral("expect cancel"), QStringLiteral("wait 800"), QStringLiteral("key Return"),
+                  QStringLiteral("wait 2600"), QStringLiteral("type Secret-Pass1"), QStringLiteral("key Return"),
                   QStringLiteral("expect authenticate kim"), QStringLiteral("prompt secret Password: "),
                   QStringLiteral("expect answer Secret-Pass1"), QStringLiteral("end ok"),
                   QStringLiteral("expect session plasma") }
-        << QStringLiteral("Secret-Pass1");
+                                     << QStringLiteral("Secret-Pass1");
     QTest::newRow("generic conversation")
         << QStringList { QStringLiteral("--plugin"), QStringLiteral("generic-theme") } << hidden
         << QStringList { QStringLiteral("expect authenticate "), QStringLiteral("prompt visible login:"),
+               QStringLiteral("wait 800"), QStringLiteral("type kim"), QStringLiteral("key Return"),
+               QStringLiteral("expect answer kim"), QStringLiteral("end fail kim"),
+               // After its pause the theme starts a fresh conversation.
+               QStringLiteral("expect authenticate "), QStringLiteral("prompt visible login:"),
                QStringLiteral("wait 800"), QStringLiteral("type kim"), QStringLiteral("key Return"),
                QStringLiteral("expect answer kim"), QStringLiteral("prompt info Welcome back|secret Password:"),
                QStringLiteral("wait 500"), QStringLiteral("type Secret-Pass1"), QStringLiteral("key Return"),

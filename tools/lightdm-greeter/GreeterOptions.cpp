@@ -68,15 +68,14 @@ QString GreeterOptions::defaultConfigFile()
 
 QString GreeterOptions::usage()
 {
-    return QStringLiteral(
-        "Usage: vestibule-lightdm-greeter [OPTION...]\n"
-        "The login screen of the vestibule toolkit, run by LightDM as its greeter.\n\n"
-        "  --theme DIR         the theme directory to show\n"
-        "  --plugin NAME       the theme plug-in (standard-theme, generic-theme or a file)\n"
-        "  --config FILE       read theme= and plugin= of the [Greeter] group from FILE\n"
-        "                      (default /etc/lightdm/vestibule-greeter.conf)\n"
-        "  --geometry WxH      a window of that size instead of the whole screen\n"
-        "  --help              this text\n\n"
-        "Without a theme the default theme of the plug-in is shown; a theme that cannot be\n"
-        "shown falls back to the default theme, then to a plain built-in form.\n");
+    return QStringLiteral("Usage: vestibule-lightdm-greeter [OPTION...]\n"
+                          "The login screen of the vestibule toolkit, run by LightDM as its greeter.\n\n"
+                          "  --theme DIR         the theme directory to show\n"
+                          "  --plugin NAME       the theme plug-in (standard-theme, generic-theme or a file)\n"
+                          "  --config FILE       read theme= and plugin= of the [Greeter] group from FILE\n"
+                          "                      (default /etc/lightdm/vestibule-greeter.conf)\n"
+                          "  --geometry WxH      a window of that size instead of the whole screen\n"
+                          "  --help              this text\n\n"
+                          "Without a theme the default theme of the plug-in is shown; a theme that cannot be\n"
+                          "shown falls back to the default theme, then to a plain built-in form.\n");
 }

@@ -18,7 +18,7 @@ namespace QLightDM
 {
 class PowerInterface;
 class UsersModel;
-}
+} // namespace QLightDM
 
 /**
  * Answers the managers' requests through LightDM: each login becomes a PAM conversation

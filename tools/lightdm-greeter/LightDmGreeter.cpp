@@ -67,7 +67,8 @@ HostConfig LightDmGreeter::hostConfig(const GreeterOptions& options)
     if (options.geometry.isValid())
         config.geometry = options.geometry;
     // The greeter user's own directory: LightDM gives it one, and nothing else is writable to it.
-    config.prevUserFile = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + QStringLiteral("/prev-user.ini");
+    config.prevUserFile
+        = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + QStringLiteral("/prev-user.ini");
     config.windowTitle = QStringLiteral("vestibule-lightdm-greeter");
     return config;
 }
@@ -101,7 +102,8 @@ HostSetup LightDmGreeter::setup()
         if (canLogIn(account))
             setup.accounts << account;
     }
-    setup.faces = UserIcon::getUserIcons(SystemPaths::resolve(QStringLiteral("/var/lib/AccountsService/icons")), PreferAdmin);
+    setup.faces
+        = UserIcon::getUserIcons(SystemPaths::resolve(QStringLiteral("/var/lib/AccountsService/icons")), PreferAdmin);
     for (int row = 0; row < m_users.rowCount(QModelIndex()); ++row) {
         const QModelIndex index = m_users.index(row, 0);
         const QString name = index.data(QLightDM::UsersModel::NameRole).toString();
@@ -117,7 +119,9 @@ HostSetup LightDmGreeter::setup()
     setup.listUsers = !hideUsers;
     // Hidden users are not to be guessed either.
     setup.userCompletion = !hideUsers;
-    setup.firstScreen = hideUsers ? UsersManager::EnterUsernameScreen : UsersManager::AutoScreen;
+    // Nobody to choose from: the user types a name, whatever show-manual-login says.
+    setup.firstScreen
+        = hideUsers || setup.accounts.isEmpty() ? UsersManager::EnterUsernameScreen : UsersManager::AutoScreen;
     if (!m_greeter.selectUserHint().isEmpty()) {
         setup.defaultUser = m_greeter.selectUserHint();
         setup.preselUser = UsersManager::PreselDefault;
