@@ -101,7 +101,8 @@ void GreeterHostTest::builtInFormLogsIn()
     QTest::keyClicks(password, QStringLiteral("Old-Pass1"));
     QTest::keyClick(password, Qt::Key_Return);
     QCOMPARE(logins.count(), 1);
-    QCOMPARE(logins.first().first().value<AuthData>(), (AuthData { QStringLiteral("kim"), QStringLiteral("Old-Pass1") }));
+    QCOMPARE(
+        logins.first().first().value<AuthData>(), (AuthData { QStringLiteral("kim"), QStringLiteral("Old-Pass1") }));
     QVERIFY(!password->isEnabled());
 
     // An expired password: the new one twice, with the one just typed as the old one.
@@ -120,7 +121,9 @@ void GreeterHostTest::builtInFormLogsIn()
     QVERIFY(password->text().isEmpty());
     bool told = false;
     for (const QLabel* label : window->findChildren<QLabel*>())
-        told = told || (label->accessibleName() == QLatin1String("Message") && label->text().startsWith(QLatin1String("Login failed")));
+        told = told
+            || (label->accessibleName() == QLatin1String("Message")
+                && label->text().startsWith(QLatin1String("Login failed")));
     QVERIFY(told);
 }
 
