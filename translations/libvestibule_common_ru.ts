@@ -131,6 +131,14 @@
         <translation>Изображение пользователя %1</translation>
     </message>
     <message>
+        <source>%1 on %2</source>
+        <translation>%1 на %2</translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <translation>%1: %2</translation>
+    </message>
+    <message>
         <source>%1, logged in</source>
         <translation>%1, вход выполнен</translation>
     </message>

@@ -5,6 +5,7 @@
 void UserData::clear()
 {
     username = QString();
+    fullName = QString();
     hostname = QString();
     logged = false;
     hasToken = false;

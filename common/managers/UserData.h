@@ -16,6 +16,12 @@ struct VESTIBULE_COMMON_EXPORT UserData {
     QIcon icon; ///< face picture, may be null
     bool logged = false; ///< already has a running session
     bool hasToken = false; ///< the user's hardware token is present
+    /// The person's name from the user database, empty when it has none. Last, so that
+    /// records written field by field in braces keep their meaning.
+    QString fullName;
+
+    /// How the user is named to people: the full name, or the login where there is none.
+    QString displayName() const { return fullName.isEmpty() ? username : fullName; }
 
     /// True when the record names a user.
     explicit operator bool() const { return !username.isEmpty(); }

@@ -11,6 +11,20 @@
 
 const QString UsersManager::ID = QStringLiteral("users");
 
+namespace
+{
+
+/**
+ * The person's name from the comment field of an account: its first comma-separated part,
+ * as chfn writes "Full Name,Room,Work phone,Home phone,Other". Empty when there is none.
+ */
+QString fullNameOf(const PasswdLine& account)
+{
+    return account.gecos.section(QLatin1Char(','), 0, 0).trimmed();
+}
+
+} // namespace
+
 UsersManager::UsersManager(const QList<PasswdLine>& passwdLines, const QMap<QString, QIcon>& faces, bool tokenUsersOnly,
     bool userListEnabled, QString defaultUser, UsersManager::PreselUser preselUser, bool userCompletion,
     UsersManager::FirstScreen firstScreen, bool showUserList, QObject* parent)
@@ -36,6 +50,7 @@ UsersManager::UsersManager(const QList<PasswdLine>& passwdLines, const QMap<QStr
     for (const PasswdLine& line : passwdLines) {
         UserData user;
         user.username = line.name;
+        user.fullName = fullNameOf(line);
         user.hostname = hostname;
         const auto face = faces.constFind(line.name);
         user.icon = face != faces.cend() ? face.value() : defaultFace;
@@ -110,6 +125,7 @@ UserData UsersManager::userInSystem(const QString& name) const
         return UserData();
     UserData user;
     user.username = account.name;
+    user.fullName = fullNameOf(account);
     user.hostname = getHostname();
     return user;
 }

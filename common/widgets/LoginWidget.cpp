@@ -118,6 +118,7 @@ void LoginWidget::describeForAssistiveTechnology()
             page->setAccessibleName(text);
     }
     m_passwordFieldName = m_passwordLineEdit->accessibleName();
+    m_usernameLabelDescription = m_usernameLabel->accessibleDescription();
     Accessibility::markAsAlert(m_capsLockLabel);
     Accessibility::markAsAlert(m_capsLockUsernameLabel);
 }
@@ -578,9 +579,13 @@ void LoginWidget::enableCapsLock(bool on)
 void LoginWidget::enableTokenMessage(bool on)
 {
     if (on) {
+        // The message takes the user's place, also for a screen reader.
         m_usernameLabel->setText(m_tokenMessage);
+        m_usernameLabel->setAccessibleName(QString());
+        Accessibility::setDescription(m_usernameLabel, m_usernameLabelDescription);
         m_selectedUserIconLabel->setPixmap(
             Utils::circlePixmapFromIcon(m_tokenIcon, Utils::caclulateRealPaintDeviceSize(m_selectedUserIconLabel)));
+        Accessibility::setDescription(m_selectedUserIconLabel, QString());
     }
     m_userHostnameLabel->setVisible(!on);
     m_passwordLineEdit->clear();
@@ -610,8 +615,18 @@ void LoginWidget::setCurrentUserData(const UserData& user)
     m_selectedUserIconLabel->setPixmap(
         Utils::circlePixmapFromIcon(picture, Utils::caclulateRealPaintDeviceSize(m_selectedUserIconLabel)));
     m_usernameLabel->setText(user.username);
+    // Named as in the user lists: by the full name, the login shown on screen going into the
+    // description after what the form says the label is.
+    if (m_usernameLabel->accessibleName() != user.fullName)
+        m_usernameLabel->setAccessibleName(user.fullName);
+    QString description = m_usernameLabelDescription;
+    if (!user.fullName.isEmpty()) {
+        //: The description of the chosen user's full name: what the form calls the label, then the login name.
+        description = description.isEmpty() ? user.username : tr("%1: %2").arg(description, user.username);
+    }
+    Accessibility::setDescription(m_usernameLabel, description);
     Accessibility::setDescription(
-        m_selectedUserIconLabel, user.username.isEmpty() ? QString() : tr("Picture of %1").arg(user.username));
+        m_selectedUserIconLabel, user.username.isEmpty() ? QString() : tr("Picture of %1").arg(user.displayName()));
     if (!user.hostname.isEmpty())
         m_userHostnameLabel->setText(fillGreetString(user.hostname));
     else

@@ -207,5 +207,6 @@ private:
     bool m_focusPassword = false;
     QString m_greetString;
     QString m_passwordFieldName; ///< the answer field's name in the form, for when no prompt names it
+    QString m_usernameLabelDescription; ///< the form's description of the chosen user's name
     bool m_focusHandedToGrid = false; ///< the widget gave up passing the focus on while the grid shows
 };

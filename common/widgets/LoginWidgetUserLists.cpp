@@ -231,16 +231,22 @@ void LoginWidget::setUsersPage(int page)
 void LoginWidget::describeCell(QTableWidget* table, int row, int column, const UserData& user) const
 {
     // The cells are widgets over the table; a screen reader reads the table's own cells, so
-    // each gets the words for what its widget shows.
-    QString text = user.username;
+    // each gets the words for what its widget shows. People are named as people know them;
+    // the login goes with the host into the description, to tell two alike names apart.
+    QString text = user.displayName();
     if (user.logged)
         text = tr("%1, logged in").arg(text);
     if (user.hasToken)
         text = tr("%1, token inserted").arg(text);
+    QString description = user.hostname;
+    if (!user.fullName.isEmpty()) {
+        //: Read after a user's full name: the login name, then the machine of the account.
+        description = user.hostname.isEmpty() ? user.username : tr("%1 on %2").arg(user.username, user.hostname);
+    }
     auto* item = new QTableWidgetItem;
     item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
     item->setData(Qt::AccessibleTextRole, text);
-    item->setData(Qt::AccessibleDescriptionRole, user.hostname);
+    item->setData(Qt::AccessibleDescriptionRole, description);
     table->setItem(row, column, item);
 }
 

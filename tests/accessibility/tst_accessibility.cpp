@@ -270,14 +270,19 @@ QStringList strings(std::initializer_list<const char*> texts)
     return result;
 }
 
-/// @p count people u01, u02, ... (each password is the login), the first chosen at the start.
-QByteArray crowd(int count)
+/**
+ * @p count people u01, u02, ... (each password is the login), the first chosen at the start;
+ * @p named gives them full names, "Person 01", ...
+ */
+QByteArray crowd(int count, bool named = false)
 {
     QByteArray text = "sessions:\n  - type: xfce\n    name: Xfce Session\ndefault_session: xfce\n"
                       "preselect: default\ndefault_user: u01\naccounts:\n";
     for (int i = 1; i <= count; ++i) {
         const QByteArray login = QByteArray("u") + QByteArray::number(i).rightJustified(2, '0');
         text += "  - login: " + login + "\n    password: " + login + "\n";
+        if (named)
+            text += "    name: Person " + login.mid(1) + "\n";
     }
     return text;
 }
@@ -324,11 +329,11 @@ void TestAccessibility::everyControlHasANameAndRole_data()
     QTest::newRow("user page") << QByteArray() << QStringList() << QStringList()
         << strings({ "password text|Password", "push button|Log in", "push button|Session type",
                "push button|Keyboard layout", "push button|Shut down", "push button|Actions",
-               "push button|Other users", "image|User picture" });
+               "push button|Other users", "image|User picture", "label|Emma Novak" });
     QTest::newRow("enter-username page") << QByteArray() << QStringList() << strings({ "alt+u" })
         << strings({ "text|User name", "password text|Password", "push button|Log in" });
-    QTest::newRow("short list") << crowd(3) << QStringList() << QStringList()
-        << strings({ "table cell|u01", "table cell|u02", "table cell|u03" });
+    QTest::newRow("short list") << crowd(3, true) << QStringList() << QStringList()
+        << strings({ "table cell|Person 01", "table cell|Person 02", "table cell|Person 03" });
     QTest::newRow("users grid") << crowd(14) << QStringList() << strings({ "Tab", "Tab", "space" })
         << strings({ "text|Filter", "table cell|u01", "table cell|u12", "table cell|Page 1 of 2",
                "table cell|Page 2 of 2" });
@@ -533,9 +538,12 @@ void TestAccessibility::keyboardAlone_data()
 
     const QByteArray kim = onePerson(QByteArray());
     // clang-format off
+    // A person is named by the full name; the login and the machine follow as the description.
     QTest::newRow("short list: arrows and Enter")
-        << crowd(3) << QStringList()
-        << strings({ "key Tab Tab", "focused u01", "key Right Return", "focused Password", "type u02", "key Return" })
+        << crowd(3, true) << QStringList()
+        << (strings({ "key Tab Tab", "focused Person 01" })
+            << QStringLiteral("described u01 on ") + QSysInfo::machineHostName()
+            << strings({ "key Right Return", "focused Password", "type u02", "key Return" }))
         << strings({ "loginRequest user=u02", "sessionStart user=u02" });
     QTest::newRow("grid: page keys, Enter")
         << crowd(14) << QStringList()

@@ -109,6 +109,7 @@ void UsersManagerTest::userDataBoolAndClear()
     UserData user;
     QVERIFY(!user);
     user.username = QStringLiteral("anna");
+    user.fullName = QStringLiteral("Anna Petrova");
     user.hostname = QStringLiteral("host");
     user.icon = colouredIcon(Qt::red);
     user.logged = true;
@@ -117,6 +118,7 @@ void UsersManagerTest::userDataBoolAndClear()
     user.clear();
     QVERIFY(!user);
     QVERIFY(user.username.isNull());
+    QVERIFY(user.fullName.isNull());
     QVERIFY(user.hostname.isNull());
     QVERIFY(!user.logged);
     QVERIFY(!user.hasToken);
@@ -131,11 +133,17 @@ void UsersManagerTest::constructionBuildsUsersWithFacesAndHost()
     writeToken("boris\n");
     QMap<QString, QIcon> faces { { QString(), colouredIcon(Qt::gray) },
         { QStringLiteral("anna"), colouredIcon(Qt::red) }, { QStringLiteral("stranger"), colouredIcon(Qt::blue) } };
-    auto manager = makeManager(accounts({ "anna", "boris", "clara" }), Options(), faces);
+    QList<PasswdLine> lines = accounts({ "anna", "boris", "clara" });
+    lines[0].gecos = QStringLiteral(" Anna Petrova ,Room 4,,");
+    lines[2].gecos = QStringLiteral(",Room 5");
+    auto manager = makeManager(lines, Options(), faces);
 
     const UsersData users = manager->users();
     QCOMPARE(
         namesOf(users), (QStringList { QStringLiteral("anna"), QStringLiteral("boris"), QStringLiteral("clara") }));
+    // The full name is the first field of the comment as chfn writes it; none gives none.
+    QCOMPARE((QStringList { users.at(0).fullName, users.at(1).fullName, users.at(2).fullName }),
+        (QStringList { QStringLiteral("Anna Petrova"), QString(), QString() }));
     QCOMPARE(users.at(0).icon.cacheKey(), faces.value(QStringLiteral("anna")).cacheKey());
     QCOMPARE(users.at(1).icon.cacheKey(), faces.value(QString()).cacheKey());
     for (const UserData& user : users) {
@@ -272,6 +280,7 @@ void UsersManagerTest::userInSystem()
     auto manager = makeManager(accounts({}), Options());
     const UserData julia = manager->userInSystem(QStringLiteral("julia"));
     QCOMPARE(julia.username, QStringLiteral("julia"));
+    QCOMPARE(julia.fullName, QStringLiteral("Julia"));
     QCOMPARE(julia.hostname, UsersManager::getHostname());
     QVERIFY(!julia.hasToken);
     QVERIFY(!manager->userInSystem(QStringLiteral("nosuchuser")));

@@ -64,7 +64,12 @@ public:
         }
         // The widget's own sheet outranks every sheet above it, and of two equal rules in it
         // the later wins: named by type, the transparent colour beats what the theme set.
-        widget->setStyleSheet(m_styleSheet
+        // A sheet of bare declarations is one rule for everything, as Qt itself reads it;
+        // with a rule after it, it has to say so, or Qt drops the whole sheet.
+        const QString own = m_styleSheet.contains(QLatin1Char('{')) || m_styleSheet.trimmed().isEmpty()
+            ? m_styleSheet
+            : QStringLiteral("* { %1 }").arg(m_styleSheet);
+        widget->setStyleSheet(own
             + QStringLiteral("\n*, QLabel, QAbstractButton, QToolButton, QPushButton, QLineEdit, QComboBox, QMenu, "
                              "QMenu::item { color: transparent; }"));
     }
