@@ -3,6 +3,7 @@
 #include "GreeterHost.h"
 
 #include "BaseThemeWidget.h"
+#include "CatalogueInstaller.h"
 #include "ConsoleAuthManager.h"
 #include "Exceptions.h"
 #include "FallbackLoginForm.h"
@@ -73,6 +74,10 @@ HostBackend* GreeterHost::backend() const
 void GreeterHost::start(const HostSetup& setup, const BackendFactory& makeBackend)
 {
     tearDown();
+    // The host's own words (the built-in form, the backends' messages), once per process; the
+    // catalogue is looked up only now, when a host has put the system paths where they belong.
+    static const bool catalogueInstalled = CatalogueInstaller::install(QStringLiteral("vestibule_host"));
+    Q_UNUSED(catalogueInstalled)
     HostKeyboard::init();
     buildManagers(setup);
     m_backend = makeBackend(m_managers.get());

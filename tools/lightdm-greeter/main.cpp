@@ -27,14 +27,23 @@ void onTerminate(int)
     [[maybe_unused]] const ssize_t written = write(signalPipe[1], &byte, 1);
 }
 
-/// LightDM may start the greeter in the C locale; names and texts need UTF-8 all the same.
+/**
+ * LightDM may start the greeter in the C locale, or in one that is not installed; names and
+ * texts need UTF-8 all the same. Only the character set changes: the language the user chose
+ * still picks the translations.
+ */
 void ensureUtf8Locale()
 {
     std::setlocale(LC_ALL, "");
     if (QByteArray(nl_langinfo(CODESET)) == "UTF-8")
         return;
-    qputenv("LC_ALL", "C.UTF-8");
-    std::setlocale(LC_ALL, "C.UTF-8");
+    const QByteArray all = qgetenv("LC_ALL");
+    if (!all.isEmpty()) {
+        qputenv("LANG", all);
+        qunsetenv("LC_ALL");
+    }
+    qputenv("LC_CTYPE", "C.UTF-8");
+    std::setlocale(LC_ALL, "");
 }
 
 /// SIGTERM (LightDM ends the greeter once the session runs) and SIGINT quit the event loop cleanly.
