@@ -85,7 +85,8 @@ void LightDmGreeterTest::cleanupTestCase()
 }
 
 /**
- * One step of a script: "type TEXT", "key NAMES", "wait MS"; "expect authenticate USER",
+ * One step of a script: "type TEXT", "key NAMES", "wait MS", "silent MS" (no login starts);
+ * "expect authenticate USER",
  * "expect answer TEXT", "expect cancel", "expect session KEY [refused]" (then the session
  * starts, or the daemon refuses it);
  * "prompt STYLE TEXT[|STYLE TEXT...]" with the styles secret, visible, info and error;
@@ -102,6 +103,12 @@ bool LightDmGreeterTest::run(Daemon& daemon, const QString& step)
             + rest.split(QLatin1Char(' ')));
     } else if (verb == QLatin1String("wait")) {
         QTest::qWait(rest.toInt());
+    } else if (verb == QLatin1String("silent")) {
+        // Nothing may start a login for that long.
+        if (daemon.waitFor(Daemon::Authenticate, nullptr, rest.toInt())) {
+            qWarning("%s: the greeter started a login", qPrintable(step));
+            return false;
+        }
     } else if (verb == QLatin1String("prompt")) {
         QList<QPair<int, QString>> messages;
         for (const QString& entry : rest.split(QLatin1Char('|')))
@@ -224,6 +231,12 @@ void LightDmGreeterTest::conversation_data()
         << QStringList { QStringLiteral("expect authenticate kim"), QStringLiteral("end ok"),
                QStringLiteral("expect session xfce") }
         << QString();
+    // Cancelling the countdown stops LightDM's own timer too.
+    QTest::newRow("auto-login cancelled")
+        << QStringList()
+        << QStringList { QStringLiteral("autologin-user=kim"), QStringLiteral("autologin-timeout=2"),
+               QStringLiteral("hide-users=true") }
+        << QStringList { QStringLiteral("key Escape"), QStringLiteral("silent 4000") } << QString();
 }
 
 void LightDmGreeterTest::conversation()

@@ -11,6 +11,8 @@
 #include "ShutdownManager.h"
 #include "UsersManager.h"
 
+#include <QCoreApplication>
+#include <QEvent>
 #include <QLightDM/Power>
 #include <QLightDM/UsersModel>
 #include <QTimer>
@@ -89,10 +91,26 @@ LightDmBackend::LightDmBackend(QLightDM::Greeter* greeter, QLightDM::UsersModel*
     connect(m_greeter, &QLightDM::Greeter::showPrompt, this, &LightDmBackend::onPrompt);
     connect(m_greeter, &QLightDM::Greeter::showMessage, this, &LightDmBackend::onMessage);
     connect(m_greeter, &QLightDM::Greeter::authenticationComplete, this, &LightDmBackend::onAuthenticationComplete);
-    // The theme's countdown decides when the automatic login happens, and can be stopped;
-    // the library's own timer would log in even after the user cancelled the countdown.
-    if (m_connected)
+    // LightDM's own timer logs in even where no theme shows a countdown (the built-in form);
+    // once the user touches the keyboard or the mouse, only the theme's countdown decides.
+    connect(m_greeter, &QLightDM::Greeter::autologinTimerExpired, this, &LightDmBackend::onAutoLoginRequest);
+    if (m_connected && !m_greeter->autologinUserHint().isEmpty())
+        QCoreApplication::instance()->installEventFilter(this);
+}
+
+bool LightDmBackend::eventFilter(QObject* watched, QEvent* event)
+{
+    switch (event->type()) {
+    case QEvent::KeyPress:
+    case QEvent::MouseButtonPress:
+    case QEvent::TouchBegin:
+        QCoreApplication::instance()->removeEventFilter(this);
         m_greeter->cancelAutologin();
+        break;
+    default:
+        break;
+    }
+    return HostBackend::eventFilter(watched, event);
 }
 
 LightDmBackend::~LightDmBackend()
@@ -105,6 +123,7 @@ void LightDmBackend::stop()
     if (m_stopped)
         return;
     m_stopped = true;
+    QCoreApplication::instance()->removeEventFilter(this);
     m_password.clear();
     m_change = ChangeAnswers();
     // The greeter's signals outlive this backend when the host builds a fresh screen.
@@ -218,7 +237,8 @@ void LightDmBackend::onLoginRequest(const AuthData& data)
 
 void LightDmBackend::onAutoLoginRequest()
 {
-    if (!ready())
+    // The theme's countdown and LightDM's timer may both run out: one login is enough.
+    if (m_stage == Stage::AutoLogin || !ready())
         return;
     beginConversation(m_greeter->autologinUserHint());
     m_password.clear();

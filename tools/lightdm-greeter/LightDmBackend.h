@@ -44,6 +44,10 @@ public:
 
     void stop() override;
 
+protected:
+    /// The first key or button press stops LightDM's own auto-login timer.
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     enum class Stage {
         Idle,
