@@ -34,9 +34,8 @@ public:
     static constexpr int maxAnswerBytes = 1000;
 
     /**
-     * @p greeter is connected to the daemon (or could not be; then every login fails with a
-     * message). @p defaultSession is used when neither the theme nor the user's last login
-     * chose one.
+     * @p greeter has connected to the daemon when @p connected says so; otherwise every login
+     * fails with a message. @p users gives each user's last session, @p power the power actions.
      */
     LightDmBackend(QLightDM::Greeter* greeter, QLightDM::UsersModel* users, QLightDM::PowerInterface* power,
         bool connected, GreeterManagers* managers, QObject* parent = nullptr);
