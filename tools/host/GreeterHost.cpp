@@ -10,6 +10,7 @@
 #include "GreeterManagers.h"
 #include "HostBackend.h"
 #include "HostKeyboard.h"
+#include "HostReport.h"
 #include "KeyboardManager.h"
 #include "LocalAuthManager.h"
 #include "SessionsManager.h"
@@ -20,23 +21,11 @@
 #include "VirtualKeyboardManager.h"
 #include "XKeyboard.h"
 
-#include <QCoreApplication>
 #include <QGuiApplication>
 #include <QMessageBox>
 #include <QScreen>
 
-#include <cstdio>
 #include <exception>
-
-namespace
-{
-
-void say(const QString& text)
-{
-    std::fprintf(stderr, "%s: %s\n", qUtf8Printable(QCoreApplication::applicationName()), qUtf8Printable(text));
-}
-
-} // namespace
 
 GreeterHost::GreeterHost(const HostConfig& config, QObject* parent)
     : QObject(parent)
@@ -85,8 +74,7 @@ void GreeterHost::start(const HostSetup& setup, const BackendFactory& makeBacken
 
     m_widget.reset(buildTheme());
     if (!m_widget) {
-        m_fallback = std::make_unique<FallbackLoginForm>(
-            dynamic_cast<LocalAuthManager*>(m_managers->get(LocalAuthManager::ID)));
+        m_fallback = std::make_unique<FallbackLoginForm>(HostBackend::managerOf<LocalAuthManager>(m_managers.get()));
         m_fallback->setWindowTitle(m_config.windowTitle);
         show(m_fallback.get());
         return;
@@ -135,7 +123,7 @@ BaseThemeWidget* GreeterHost::buildTheme()
     QString lastError;
     for (const auto& [themeDir, plugin] : qAsConst(candidates)) {
         if (!lastError.isEmpty())
-            say(QStringLiteral("trying the theme %1 instead").arg(themeDir));
+            reportOnStderr(QStringLiteral("trying the theme %1 instead").arg(themeDir));
         try {
             return createTheme(themeDir, plugin);
         } catch (const DetailsException& error) {
@@ -143,11 +131,11 @@ BaseThemeWidget* GreeterHost::buildTheme()
         } catch (const std::exception& error) {
             lastError = QString::fromLocal8Bit(error.what());
         }
-        say(QStringLiteral("the theme %1 cannot be shown: %2").arg(themeDir, lastError));
+        reportOnStderr(QStringLiteral("the theme %1 cannot be shown: %2").arg(themeDir, lastError));
     }
     if (!m_config.builtInFallback)
         throw CommonException(lastError);
-    say(QStringLiteral("no theme can be shown; showing the built-in login form"));
+    reportOnStderr(QStringLiteral("no theme can be shown; showing the built-in login form"));
     return nullptr;
 }
 
@@ -157,7 +145,7 @@ BaseThemeWidget* GreeterHost::createTheme(const QString& themeDir, const QString
     info.read();
     SystemInfo systemInfo;
     systemInfo.loginPlugins = QStringList { plugin };
-    systemInfo.listUsers = dynamic_cast<UsersManager*>(m_managers->get(UsersManager::ID))->userListEnabled();
+    systemInfo.listUsers = HostBackend::managerOf<UsersManager>(m_managers.get())->userListEnabled();
     systemInfo.language = m_config.language;
     systemInfo.prevUserKey = QStringLiteral("user");
     systemInfo.prevUserFile = m_config.prevUserFile;

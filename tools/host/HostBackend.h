@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: LGPL-2.1-or-later
 #pragma once
 
+#include "GreeterManagers.h"
+
 #include <QObject>
 #include <QString>
 
@@ -19,6 +21,13 @@ public:
 
     /// From now on requests are ignored: the screen is going away.
     virtual void stop() = 0;
+
+    /// The manager of type @p T in @p managers, or null.
+    template<typename T>
+    static T* managerOf(GreeterManagers* managers)
+    {
+        return dynamic_cast<T*>(managers->get(T::ID));
+    }
 
 Q_SIGNALS:
     /// A login went through and @p session runs (or would run) for @p user.

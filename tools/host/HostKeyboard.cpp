@@ -3,20 +3,14 @@
 #include "HostKeyboard.h"
 
 #include "Exceptions.h"
+#include "HostReport.h"
 #include "XKeyboard.h"
 
 #include <QAbstractNativeEventFilter>
 #include <QCoreApplication>
 
-#include <cstdio>
-
 namespace
 {
-
-void say(const QString& text)
-{
-    std::fprintf(stderr, "%s: %s\n", qUtf8Printable(QCoreApplication::applicationName()), qUtf8Printable(text));
-}
 
 /// Hands the X server's keyboard events to the keyboard object, which reports layout and Caps Lock.
 class KeyboardEventRouter : public QAbstractNativeEventFilter
@@ -30,7 +24,7 @@ public:
             // Once is enough: the screen goes on without layout updates.
             if (!m_reported) {
                 m_reported = true;
-                say(QStringLiteral("keyboard events cannot be read: %1").arg(error.fullDetails()));
+                reportOnStderr(QStringLiteral("keyboard events cannot be read: %1").arg(error.fullDetails()));
             }
         }
         return false;
@@ -53,6 +47,6 @@ void HostKeyboard::init()
         static KeyboardEventRouter router;
         QCoreApplication::instance()->installNativeEventFilter(&router);
     } catch (const DetailsException& error) {
-        say(QStringLiteral("no keyboard layouts: %1").arg(error.fullDetails()));
+        reportOnStderr(QStringLiteral("no keyboard layouts: %1").arg(error.fullDetails()));
     }
 }

@@ -5,6 +5,7 @@
 #include "ConnectionManager.h"
 #include "ConsoleAuthManager.h"
 #include "GreeterManagers.h"
+#include "HostReport.h"
 #include "LocalAuthManager.h"
 #include "LogindSeat.h"
 #include "SessionsManager.h"
@@ -17,21 +18,8 @@
 #include <QLightDM/UsersModel>
 #include <QTimer>
 
-#include <cstdio>
-
 namespace
 {
-
-template<typename T>
-T* manager(GreeterManagers* managers, const QString& id)
-{
-    return dynamic_cast<T*>(managers->get(id));
-}
-
-void say(const QString& text)
-{
-    std::fprintf(stderr, "vestibule-lightdm-greeter: %s\n", qUtf8Printable(text));
-}
 
 bool mentions(const QString& text, std::initializer_list<const char*> words)
 {
@@ -75,17 +63,17 @@ LightDmBackend::LightDmBackend(QLightDM::Greeter* greeter, QLightDM::UsersModel*
     , m_power(power)
     , m_connected(connected)
 {
-    connectAuthentication(manager<LocalAuthManager>(managers, LocalAuthManager::ID));
-    connectUsers(manager<UsersManager>(managers, UsersManager::ID));
+    connectAuthentication(HostBackend::managerOf<LocalAuthManager>(managers));
+    connectUsers(HostBackend::managerOf<UsersManager>(managers));
     connectPower(managers);
-    connectConnection(manager<ConnectionManager>(managers, ConnectionManager::ID));
-    if (auto* sessions = manager<SessionsManager>(managers, SessionsManager::ID)) {
+    connectConnection(HostBackend::managerOf<ConnectionManager>(managers));
+    if (auto* sessions = HostBackend::managerOf<SessionsManager>(managers)) {
         connect(sessions, &SessionsManager::setNextSessionTypeRequest, this,
             [this](const QString& type) { m_nextSession = type; });
     }
-    if (auto* console = manager<ConsoleAuthManager>(managers, ConsoleAuthManager::ID)) {
+    if (auto* console = HostBackend::managerOf<ConsoleAuthManager>(managers)) {
         connect(console, &ConsoleAuthManager::consoleLoginRequest, this,
-            [] { say(QStringLiteral("a console login was asked for; LightDM has none")); });
+            [] { reportOnStderr(QStringLiteral("a console login was asked for; LightDM has none")); });
     }
 
     connect(m_greeter, &QLightDM::Greeter::showPrompt, this, &LightDmBackend::onPrompt);
@@ -168,7 +156,7 @@ void LightDmBackend::connectUsers(UsersManager* users)
 
 void LightDmBackend::connectPower(GreeterManagers* managers)
 {
-    if (auto* shutdown = manager<ShutdownManager>(managers, ShutdownManager::ID))
+    if (auto* shutdown = HostBackend::managerOf<ShutdownManager>(managers))
         connect(shutdown, &ShutdownManager::shutdownRequest, this, &LightDmBackend::shutdown);
 }
 
@@ -179,7 +167,7 @@ void LightDmBackend::connectConnection(ConnectionManager* connection)
     connect(connection, &ConnectionManager::switchDisplayRequest, this, [](int vt) {
         QString error;
         if (!LogindSeat::switchTo(vt, &error))
-            say(QStringLiteral("cannot switch to the virtual terminal %1: %2").arg(vt).arg(error));
+            reportOnStderr(QStringLiteral("cannot switch to the virtual terminal %1: %2").arg(vt).arg(error));
     });
     connect(connection, &ConnectionManager::displaySessionsRequest, this, [this, connection] {
         if (!m_stopped)
@@ -187,7 +175,9 @@ void LightDmBackend::connectConnection(ConnectionManager* connection)
     });
     // The themes offer none of these, since the connection data says they are unavailable.
     const auto unavailable = [](const char* what) {
-        return [what] { say(QStringLiteral("%1 was asked for; LightDM cannot do it").arg(QLatin1String(what))); };
+        return [what] {
+            reportOnStderr(QStringLiteral("%1 was asked for; LightDM cannot do it").arg(QLatin1String(what)));
+        };
     };
     connect(connection, &ConnectionManager::restartXServerRequest, this, unavailable("restarting the X server"));
     connect(connection, &ConnectionManager::exitConnectionRequest, this, unavailable("leaving the display"));
@@ -447,5 +437,5 @@ void LightDmBackend::shutdown(ShutdownAction action)
         break;
     }
     if (!done)
-        say(QStringLiteral("the power action %1 was refused").arg(int(action)));
+        reportOnStderr(QStringLiteral("the power action %1 was refused").arg(int(action)));
 }

@@ -3,6 +3,7 @@
 #include "LightDmGreeter.h"
 
 #include "Exceptions.h"
+#include "HostReport.h"
 #include "LightDmBackend.h"
 #include "LogindSeat.h"
 #include "SessionReader.h"
@@ -16,15 +17,8 @@
 #include <QFileInfo>
 #include <QStandardPaths>
 
-#include <cstdio>
-
 namespace
 {
-
-void say(const QString& text)
-{
-    std::fprintf(stderr, "vestibule-lightdm-greeter: %s\n", qUtf8Printable(text));
-}
 
 /// Accounts nobody logs in to, as LightDM hides them by default.
 bool canLogIn(const PasswdLine& account)
@@ -67,8 +61,9 @@ HostConfig LightDmGreeter::hostConfig(const GreeterOptions& options)
     if (options.geometry.isValid())
         config.geometry = options.geometry;
     // The greeter user's own directory: LightDM gives it one, and nothing else is writable to it.
-    config.prevUserFile
-        = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + QStringLiteral("/prev-user.ini");
+    const QString dataDir = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+    QDir().mkpath(dataDir);
+    config.prevUserFile = dataDir + QStringLiteral("/prev-user.ini");
     config.windowTitle = QStringLiteral("vestibule-lightdm-greeter");
     return config;
 }
@@ -77,16 +72,16 @@ void LightDmGreeter::start()
 {
     m_connected = m_greeter.connectToDaemonSync();
     if (!m_connected)
-        say(QStringLiteral("cannot connect to the LightDM daemon; nobody can log in from this screen"));
-    QDir().mkpath(QFileInfo(hostConfig(m_options).prevUserFile).path());
+        reportOnStderr(QStringLiteral("cannot connect to the LightDM daemon; nobody can log in from this screen"));
     try {
         m_host.start(setup(), [this](GreeterManagers* managers) -> std::unique_ptr<HostBackend> {
             return std::make_unique<LightDmBackend>(&m_greeter, &m_users, &m_power, m_connected, managers);
         });
     } catch (const DetailsException& error) {
-        say(QStringLiteral("the login screen cannot be built: %1").arg(error.fullDetails()));
+        reportOnStderr(QStringLiteral("the login screen cannot be built: %1").arg(error.fullDetails()));
     } catch (const std::exception& error) {
-        say(QStringLiteral("the login screen cannot be built: %1").arg(QString::fromLocal8Bit(error.what())));
+        reportOnStderr(
+            QStringLiteral("the login screen cannot be built: %1").arg(QString::fromLocal8Bit(error.what())));
     }
 }
 

@@ -37,36 +37,30 @@ QString actionName(ShutdownAction action)
     return QStringLiteral("unknown");
 }
 
-template<typename T>
-T* manager(GreeterManagers* managers, const QString& id)
-{
-    return dynamic_cast<T*>(managers->get(id));
-}
-
 } // namespace
 
 SimulatedBackend::SimulatedBackend(const Scenario& scenario, GreeterManagers* managers, QObject* parent)
     : HostBackend(parent)
     , m_scenario(scenario)
 {
-    connectUsers(manager<UsersManager>(managers, UsersManager::ID));
-    connectAuthentication(manager<LocalAuthManager>(managers, LocalAuthManager::ID));
-    connectConnection(manager<ConnectionManager>(managers, ConnectionManager::ID));
+    connectUsers(HostBackend::managerOf<UsersManager>(managers));
+    connectAuthentication(HostBackend::managerOf<LocalAuthManager>(managers));
+    connectConnection(HostBackend::managerOf<ConnectionManager>(managers));
 
-    if (auto* sessions = manager<SessionsManager>(managers, SessionsManager::ID)) {
+    if (auto* sessions = HostBackend::managerOf<SessionsManager>(managers)) {
         connect(sessions, &SessionsManager::setNextSessionTypeRequest, this, [this](const QString& type) {
             m_nextSession = type;
             report(QStringLiteral("setNextSessionTypeRequest"), { { QStringLiteral("session"), type } });
         });
     }
-    if (auto* shutdown = manager<ShutdownManager>(managers, ShutdownManager::ID)) {
+    if (auto* shutdown = HostBackend::managerOf<ShutdownManager>(managers)) {
         connect(shutdown, &ShutdownManager::shutdownRequest, this, [this](ShutdownAction action) {
             report(QStringLiteral("shutdownRequest"),
                 { { QStringLiteral("action"), actionName(action) },
                     { QStringLiteral("done"), QStringLiteral("nothing, this is a preview") } });
         });
     }
-    if (auto* console = manager<ConsoleAuthManager>(managers, ConsoleAuthManager::ID)) {
+    if (auto* console = HostBackend::managerOf<ConsoleAuthManager>(managers)) {
         connect(console, &ConsoleAuthManager::consoleLoginRequest, this,
             [this] { report(QStringLiteral("consoleLoginRequest")); });
     }
